@@ -1,0 +1,18 @@
+# Cross compiling for Windows with Debian's MinGW-w64 (posix threads, which GoogleTest needs).
+# TAVLORN_ARCH: i686 (the shipped 32-bit program) or x86_64 (for hosts that cannot run 32-bit code).
+set(TAVLORN_ARCH "i686" CACHE STRING "MinGW-w64 target: i686 or x86_64")
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${TAVLORN_ARCH})
+set(_prefix ${TAVLORN_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_prefix}-g++-posix)
+set(CMAKE_RC_COMPILER ${_prefix}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+if(TAVLORN_ARCH STREQUAL "x86_64")
+    set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+else()
+    set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()

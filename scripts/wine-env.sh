@@ -1,0 +1,76 @@
+# Sourced by the run and test scripts: the build folder and a Wine session of the
+# project's own. Chooses the architecture, sets WINEPREFIX under the build folder,
+# creates the prefix once, starts Xvfb when there is no display, keeps one
+# wineserver alive, and stops what it started on exit.
+
+ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# The program ships as 32-bit. A host whose kernel cannot run 32-bit x86 code
+# (no Wine 32 there) builds and runs the same sources as 64-bit instead.
+if [ -z "${TAVLORN_ARCH:-}" ]; then
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then TAVLORN_ARCH=i686; else TAVLORN_ARCH=x86_64; fi
+fi
+export TAVLORN_ARCH
+BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build/$TAVLORN_ARCH}
+if [ "$TAVLORN_ARCH" = x86_64 ]; then
+    WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64
+    export WINELOADER=$WINE
+else
+    WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32
+fi
+export WINE WINESERVER WINEARCH
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEDEBUG=-all
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# No Mono or Gecko installer dialogs; the explorer needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+tavlorn_configure_and_build() {
+    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+        cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/mingw.cmake" -DTAVLORN_ARCH="$TAVLORN_ARCH" >/dev/null
+    fi
+    cmake --build "$BUILD_DIR" "$@"
+}
+
+wine_env_started_xvfb=
+wine_env_cleanup() {
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$wine_env_started_xvfb" ]; then
+        kill "$wine_env_started_xvfb" 2>/dev/null || true
+        wait "$wine_env_started_xvfb" 2>/dev/null || true
+    fi
+}
+
+wine_env_start_display() {
+    [ -z "${DISPLAY:-}" ] || return 0
+    local n=99
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    wine_env_started_xvfb=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+    echo "wine-env: Xvfb did not start on :$n" >&2
+    return 1
+}
+
+wine_env_make_prefix() {
+    [ -f "$WINEPREFIX/.tavlorn-ready" ] && return 0
+    echo "wine-env: creating the wine prefix in $WINEPREFIX (once)"
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    # Without a window manager Wine waits ~2 s for every hidden window unless unmanaged.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crash must end the process, not wait on a dialog nobody sees.
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.tavlorn-ready"
+}
+
+wine_env_start() {
+    trap wine_env_cleanup EXIT
+    wine_env_start_display
+    wine_env_make_prefix
+    "$WINESERVER" -p
+    "$WINE" cmd /c exit >/dev/null 2>&1 || true  # warm the server before the first timed step
+}

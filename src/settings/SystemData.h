@@ -1,0 +1,57 @@
+#pragma once
+#include "framework/core/String.h"
+
+// Every setting of the explorer, and the only reader and writer of TavlornExplorer.ini.
+// The singleton and the settings dialogs' working copies are objects of this class.
+class CSystemData : public CObject {
+public:
+    static const int LauncherCount = 10;
+
+    struct tagLAUNCH_DATA {
+        CString strName;
+        CString strPath;
+    };
+    struct tagDATA {
+        CString strHome;
+        BOOL bDispSystemFile = 0;
+        BOOL bDispHiddenFile = 0;
+        tagLAUNCH_DATA launch[LauncherCount];
+    };
+
+    // Kinds for GetFilePath; any other kind yields the executable's folder.
+    enum { SettingsFile = 0, HelpFile = 1 };
+
+    CSystemData() {}
+    virtual ~CSystemData() {}
+    DECLARE_RUNTIME_CLASS(CSystemData)
+
+    virtual BOOL Load();
+    virtual BOOL Save();
+    virtual BOOL CopyFrom(const CSystemData* other);
+    virtual CString GetFilePath(int kind) const;
+    virtual CString ReadString(CString section, CString key) const;
+    virtual BOOL ReadBool(CString section, CString key) const;
+    virtual BOOL WriteString(CString section, CString key, CString value) const;
+    virtual BOOL WriteBool(CString section, CString key, BOOL value) const;
+    virtual CString GetHome() const;
+    virtual void SetHome(CString home);
+    virtual BOOL GetDispSystemFile() const;
+    virtual void SetDispSystemFile(BOOL show);
+    virtual BOOL GetDispHiddenFile() const;
+    virtual void SetDispHiddenFile(BOOL show);
+    virtual CString GetLaunchName(int index) const;
+    virtual void SetLaunchName(int index, CString name);
+    virtual CString GetLaunchPath(int index) const;
+    virtual void SetLaunchPath(int index, CString path);
+    virtual CString GetStartFolder() const;
+    virtual void SetStartFolder(CString folder);
+    virtual CString GetSpecialFolderPath(int csidl) const;
+
+private:
+    tagDATA m_data;
+    CString m_strStartFolder;
+};
+
+int CreateSystemData();
+CSystemData* GetSystemData();
+int DestroySystemData();

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+// A fresh folder under the Windows temp folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    // Path of name inside the folder (name may hold sub-folders).
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+    std::string MakeDir(const std::string& name) const;
+    std::string MakeFile(const std::string& name, const std::string& content = "") const;
+
+private:
+    std::string m_path;
+};
+
+std::string ReadWholeFile(const std::string& path);
+bool RemoveTree(const std::string& path);
