@@ -1,0 +1,143 @@
+#include "explorer/MainWnd.h"
+
+#include "framework/core/WinApp.h"
+#include "framework/graphics/Font.h"
+#include "resource.h"
+#include "settings/SystemData.h"
+
+#include <shlwapi.h>
+
+#include <cstddef>
+
+IMPLEMENT_RUNTIME_CLASS(CMainWnd, CWindow)
+
+namespace {
+
+// The menu bar and its four drop-downs; their handles exist from start-up on.
+enum { MenuBar, FileMenu, EditMenu, SettingsMenu, HelpMenu, MenuCount };
+CMenu g_menus[MenuCount];
+
+struct MenuItemRow {
+    int menu;
+    UINT position;
+    const char* text;
+    UINT id;  // 0: separator
+};
+
+const MenuItemRow MenuItems[] = {
+    {FileMenu, 0, "開く (&O)", IDM_FILE_OPEN},
+    {FileMenu, 1, "編集 (&E)", IDM_FILE_EDIT},
+    {FileMenu, 2, nullptr, 0},
+    {FileMenu, 3, "終了 (&X)", IDM_FILE_EXIT},
+    {SettingsMenu, 0, "共通設定 (&C)", IDM_SETTINGS_COMMON},
+    {SettingsMenu, 1, "ランチャ設定 (&L)", IDM_SETTINGS_LAUNCHER},
+    {HelpMenu, 0, "使い方 (&H)", IDM_HELP_USAGE},
+    {HelpMenu, 1, "バージョン情報 (&V)", IDM_HELP_ABOUT},
+};
+
+const char* const FontFace = "ＭＳ ゴシック";
+
+}  // namespace
+
+CMainWnd::CMainWnd(const char* title) : CWindow(title, nullptr) {}
+
+CMainWnd::~CMainWnd() {}
+
+int CMainWnd::GetIconId()
+{
+    return IDI_APP;
+}
+
+LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        m_toolBar.SendMessage(WM_SIZE, wParam, lParam);  // the toolbar refits to the width
+        return 0;
+    case WM_INPUTBOX_ENTER:
+        if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
+            OnReload();
+        return 0;
+    }
+    return CWindow::WindowProc(window, message, wParam, lParam);
+}
+
+LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
+{
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE));
+    SetClassBrush(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    CreateMenuBar();
+    m_contextMenu.Attach(::GetSubMenu(::LoadMenuA(instance, "TE_MENU"), 0));
+    UpdateLauncherMenu();
+    CreateChildren(instance);
+
+    CSystemData* settings = GetSystemData();
+    if (settings == nullptr)
+        return 0;
+    const CString start = settings->GetStartFolder();
+    if (PathIsDirectoryA(start.GetString()))
+        Navigate(start);
+    else
+        OnHome();
+    return 0;
+}
+
+void CMainWnd::CreateMenuBar()
+{
+    CMenu& bar = g_menus[MenuBar];
+    bar.InsertPopup(0, "ファイル (&F)", g_menus[FileMenu].GetHandle());
+    bar.InsertPopup(1, "編集 (&E)", g_menus[EditMenu].GetHandle());
+    bar.InsertPopup(2, "設定 (&S)", g_menus[SettingsMenu].GetHandle());
+    bar.InsertPopup(3, "ヘルプ (&H)", g_menus[HelpMenu].GetHandle());
+    for (const MenuItemRow& row : MenuItems)
+        g_menus[row.menu].InsertItem(row.position, row.text, row.id);
+    SetMenu(bar.GetHandle());
+}
+
+void CMainWnd::CreateChildren(HINSTANCE instance)
+{
+    TBBUTTON buttons[3] = {};
+    const int commands[3] = {IDM_GO_HOME, IDM_GO_UP, IDM_RELOAD};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i].iBitmap = i;
+        buttons[i].idCommand = commands[i];
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = TBSTYLE_BUTTON;
+    }
+    m_toolBar.CreateToolbar(m_hWnd, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, 3, instance,
+                            IDB_TOOLBAR, buttons, 3, 0, 0, 20, 20, sizeof(TBBUTTON));
+
+    // The controls own the fonts: the CFont temporaries do not delete their handles.
+    m_pathBox.CreateControl("", 8, 40, 552, 24, m_hWnd, IDC_PATH);
+    m_pathBox.SetFont(CFont(16, FontFace, FALSE).GetFontHandle());
+    m_browseButton.CreateControl("参照", 568, 40, 48, 24, m_hWnd, IDC_BROWSE);
+    m_browseButton.SetFont(CFont(12, FontFace, FALSE).GetFontHandle());
+
+    m_fileList.CreateControl("", 8, 72, 608, 300, m_hWnd, IDC_FILELIST);
+    m_fileList.InsertColumn(0, 512, "名前");
+    m_fileList.InsertColumn(1, 80, "種類");
+    m_fileList.SetExtendedStyle(m_fileList.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    m_fileList.SetClassBrush(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    m_fileList.SendMessage(LVM_SETBKCOLOR, 0, RGB(0, 0, 0));
+}
+
+LRESULT CMainWnd::OnDestroy(WPARAM, LPARAM)
+{
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CMainWnd::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    TraceLine("CMainWnd::OnKeyDown");
+    return CWindow::OnKeyDown(wParam, lParam);
+}
+
+LRESULT CMainWnd::OnNotify(WPARAM wParam, LPARAM lParam)
+{
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header != nullptr && header->hwndFrom == GetDlgItem(IDC_FILELIST))
+        return OnListNotify(wParam, header);
+    return CWindow::OnNotify(wParam, lParam);
+}

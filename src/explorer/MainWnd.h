@@ -1,0 +1,60 @@
+#pragma once
+#include "explorer/InputBoxEx.h"
+#include "framework/controls/Button.h"
+#include "framework/controls/ListView.h"
+#include "framework/controls/ToolBar.h"
+#include "framework/core/Window.h"
+#include "framework/menus/Menu.h"
+
+// The explorer's only top-level window: toolbar, path box, browse button, file list
+// and the context menu. The path box's text is the current folder.
+class CMainWnd : public CWindow {
+public:
+    explicit CMainWnd(const char* title);
+    ~CMainWnd() override;
+    DECLARE_RUNTIME_CLASS(CMainWnd)
+
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
+    int GetIconId() override;
+
+    virtual LRESULT OnListNotify(WPARAM wParam, NMHDR* header);
+    virtual int OnBrowse();
+    virtual int OnOpen();
+    virtual int OnEdit();
+    virtual int OnHome();
+    virtual int OnUp();
+    virtual int OnReload();
+    virtual int OnOpenWith(int index);
+    virtual int OpenFile(CString name);
+    virtual int OpenFolder(CString name);
+    virtual int Navigate(CString path);
+    virtual int ListFolder();
+    virtual int UpdateLauncherMenu();
+    virtual CString JoinPath(CString base, CString name);
+    virtual int FileExists(CString path);
+
+    // The children, for whoever drives the window from outside (tests, automation).
+    CInputBoxEx& PathBox() { return m_pathBox; }
+    CListView& FileList() { return m_fileList; }
+    CMenu& ContextMenu() { return m_contextMenu; }
+
+protected:
+    void CreateMenuBar();
+    void CreateChildren(HINSTANCE instance);
+    void ShowContextMenu();
+    int RunDialog(int command);
+    LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
+    // The first selected row's index, or -1; name and kind filled when found.
+    int GetSelectedEntry(CString& name, CString& kind);
+
+    CInputBoxEx m_pathBox;
+    CButton m_browseButton;
+    CListView m_fileList;
+    CToolBar m_toolBar;
+    CMenu m_contextMenu;
+};

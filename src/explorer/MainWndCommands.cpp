@@ -1,0 +1,133 @@
+#include "explorer/MainWnd.h"
+
+#include "resource.h"
+#include "settings/SystemData.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+namespace {
+
+const char* const FolderKind = "フォルダ";
+
+void Shell(const char* verb, const CString& file, const char* parameters = nullptr)
+{
+    // The shell reports its own failures; the explorer shows nothing of its own.
+    ShellExecuteA(nullptr, verb, file.GetString(), parameters, nullptr, SW_SHOW);
+}
+
+}  // namespace
+
+LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    switch (id) {
+    case IDC_BROWSE:            OnBrowse(); return 0;
+    case IDM_GO_HOME:           OnHome(); return 0;
+    case IDM_GO_UP:             OnUp(); return 0;
+    case IDM_RELOAD:            OnReload(); return 0;
+    case IDM_FILE_OPEN:         OnOpen(); return 0;
+    case IDM_FILE_EDIT:         OnEdit(); return 0;
+    case IDM_FILE_EXIT:         PostQuitMessage(0); return 0;
+    case IDM_SETTINGS_COMMON:
+    case IDM_SETTINGS_LAUNCHER:
+    case IDM_HELP_ABOUT:        RunDialog(id); return 0;
+    case IDM_HELP_USAGE:
+        if (CSystemData* settings = GetSystemData())
+            Shell("open", settings->GetFilePath(CSystemData::HelpFile));
+        return 0;
+    }
+    if (id >= IDM_LAUNCH_FIRST && id < IDM_LAUNCH_FIRST + CSystemData::LauncherCount) {
+        OnOpenWith(id - IDM_LAUNCH_FIRST);
+        return 0;
+    }
+    return CWindow::OnCommand(wParam, lParam);
+}
+
+int CMainWnd::RunDialog(int)
+{
+    return 0;
+}
+
+int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
+{
+    const int row = m_fileList.GetSelectedIndex();
+    if (row >= 0) {
+        name = m_fileList.GetItemText(row, 0);
+        kind = m_fileList.GetItemText(row, 1);
+    }
+    return row;
+}
+
+int CMainWnd::OnOpen()
+{
+    CString name, kind;
+    if (GetSelectedEntry(name, kind) < 0)
+        return 0;
+    if (kind == FolderKind)
+        OpenFolder(name);
+    else
+        OpenFile(name);
+    return 1;
+}
+
+int CMainWnd::OnEdit()
+{
+    CString name, kind;
+    if (GetSelectedEntry(name, kind) < 0 || kind == FolderKind)
+        return 0;
+    Shell("edit", JoinPath(m_pathBox.GetWindowText(), name));
+    return 1;
+}
+
+int CMainWnd::OpenFile(CString name)
+{
+    Shell("open", JoinPath(m_pathBox.GetWindowText(), name));
+    return 1;
+}
+
+int CMainWnd::OnOpenWith(int index)
+{
+    CSystemData* settings = GetSystemData();
+    CString name, kind;
+    if (settings == nullptr || GetSelectedEntry(name, kind) < 0)
+        return 0;
+    const CString target = JoinPath(m_pathBox.GetWindowText(), name);
+    const CString program = settings->GetLaunchPath(index);
+    if (!FileExists(program))
+        return 0;
+    const CString parameter = CString("\"") + target + "\"";
+    Shell("open", program, parameter.GetString());
+    return 1;
+}
+
+int CMainWnd::FileExists(CString path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.GetString(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(search);
+    return 1;
+}
+
+int CMainWnd::UpdateLauncherMenu()
+{
+    CSystemData* settings = GetSystemData();
+    if (settings == nullptr)
+        return 0;
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        const CString label = FileExists(settings->GetLaunchPath(i)) ? settings->GetLaunchName(i)
+                                                                      : CString("(未登録)");
+        m_contextMenu.SetItemText(IDM_LAUNCH_FIRST + i, FALSE, label.GetString());
+    }
+    return 1;
+}
+
+void CMainWnd::ShowContextMenu()
+{
+    // Screen coordinates may be negative left of or above the primary monitor.
+    const DWORD position = GetMessagePos();
+    TrackPopupMenu(m_contextMenu.GetHandle(), TPM_LEFTALIGN | TPM_BOTTOMALIGN,
+                   GET_X_LPARAM(position), GET_Y_LPARAM(position), 0, m_hWnd, nullptr);
+}

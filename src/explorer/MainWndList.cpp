@@ -1,0 +1,52 @@
+#include "explorer/MainWnd.h"
+
+namespace {
+
+const COLORREF FolderColour = RGB(0, 120, 255);
+const COLORREF FileColour = RGB(196, 196, 196);
+
+}  // namespace
+
+LRESULT CMainWnd::OnListNotify(WPARAM wParam, NMHDR* header)
+{
+    switch (header->code) {
+    case LVN_KEYDOWN:
+        switch (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey) {
+        case VK_BACK:   OnUp(); break;
+        case VK_RETURN: OnOpen(); break;
+        case VK_HOME:
+            if (GetAsyncKeyState(VK_CONTROL) & 0x8000)
+                OnHome();
+            break;
+        case VK_APPS:   ShowContextMenu(); break;
+        case VK_F5:     OnReload(); break;
+        }
+        return 0;
+    case NM_CUSTOMDRAW:
+        return PaintRow(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+    case NM_RCLICK:
+        ShowContextMenu();
+        return 0;
+    case NM_DBLCLK:
+        OnOpen();
+        return 0;
+    }
+    return CWindow::OnNotify(wParam, reinterpret_cast<LPARAM>(header));
+}
+
+// Rows take their colour from the kind column, so ".." is drawn as a folder.
+LRESULT CMainWnd::PaintRow(NMLVCUSTOMDRAW* draw)
+{
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+        const bool folder = m_fileList.GetItemText(row, 1) == "フォルダ";
+        draw->clrText = folder ? FolderColour : FileColour;
+        draw->clrTextBk = RGB(0, 0, 0);
+        return CDRF_NEWFONT;
+    }
+    }
+    return CDRF_DODEFAULT;
+}
