@@ -29,10 +29,10 @@ const MenuItemRow MenuItems[] = {
     {FileMenu, 1, "編集 (&E)", IDM_FILE_EDIT},
     {FileMenu, 2, nullptr, 0},
     {FileMenu, 3, "終了 (&X)", IDM_FILE_EXIT},
-    {SettingsMenu, 0, "共通設定 (&C)", IDM_SETTINGS_COMMON},
-    {SettingsMenu, 1, "ランチャ設定 (&L)", IDM_SETTINGS_LAUNCHER},
+    {SettingsMenu, 0, "共通設定 (&C)", IDM_SETTING_COMMON},
+    {SettingsMenu, 1, "ランチャ設定 (&L)", IDM_SETTING_LAUNCHER},
     {HelpMenu, 0, "使い方 (&H)", IDM_HELP_USAGE},
-    {HelpMenu, 1, "バージョン情報 (&V)", IDM_HELP_ABOUT},
+    {HelpMenu, 1, "バージョン情報 (&V)", IDM_HELP_VERSION},
 };
 
 const char* const FontFace = "ＭＳ ゴシック";
@@ -68,7 +68,7 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE));
     SetClassBrush(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     CreateMenuBar();
-    m_contextMenu.Attach(::GetSubMenu(::LoadMenuA(instance, "TE_MENU"), 0));
+    m_contextMenu.Attach(::GetSubMenu(::LoadMenuA(instance, TE_MENU_NAME), 0));
     UpdateLauncherMenu();
     CreateChildren(instance);
 
@@ -114,7 +114,7 @@ void CMainWnd::CreateChildren(HINSTANCE instance)
     m_browseButton.CreateControl("参照", 568, 40, 48, 24, m_hWnd, IDC_BROWSE);
     m_browseButton.SetFont(CFont(12, FontFace, FALSE).GetFontHandle());
 
-    m_fileList.CreateControl("", 8, 72, 608, 300, m_hWnd, IDC_FILELIST);
+    m_fileList.CreateControl("", 8, 72, 608, 300, m_hWnd, IDC_FILE_LIST);
     m_fileList.InsertColumn(0, 512, "名前");
     m_fileList.InsertColumn(1, 80, "種類");
     m_fileList.SetExtendedStyle(m_fileList.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -137,7 +137,7 @@ LRESULT CMainWnd::OnKeyDown(WPARAM wParam, LPARAM lParam)
 LRESULT CMainWnd::OnNotify(WPARAM wParam, LPARAM lParam)
 {
     NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header != nullptr && header->hwndFrom == GetDlgItem(IDC_FILELIST))
+    if (header != nullptr && header->hwndFrom == GetDlgItem(IDC_FILE_LIST))
         return OnListNotify(wParam, header);
     return CWindow::OnNotify(wParam, lParam);
 }

@@ -29,16 +29,16 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDM_FILE_OPEN:         OnOpen(); return 0;
     case IDM_FILE_EDIT:         OnEdit(); return 0;
     case IDM_FILE_EXIT:         PostQuitMessage(0); return 0;
-    case IDM_SETTINGS_COMMON:
-    case IDM_SETTINGS_LAUNCHER:
-    case IDM_HELP_ABOUT:        RunDialog(id); return 0;
+    case IDM_SETTING_COMMON:
+    case IDM_SETTING_LAUNCHER:
+    case IDM_HELP_VERSION:        RunDialog(id); return 0;
     case IDM_HELP_USAGE:
         if (CSystemData* settings = GetSystemData())
             Shell("open", settings->GetFilePath(CSystemData::HelpFile));
         return 0;
     }
-    if (id >= IDM_LAUNCH_FIRST && id < IDM_LAUNCH_FIRST + CSystemData::LauncherCount) {
-        OnOpenWith(id - IDM_LAUNCH_FIRST);
+    if (id >= IDM_OPEN_WITH_FIRST && id < IDM_OPEN_WITH_FIRST + CSystemData::LauncherCount) {
+        OnOpenWith(id - IDM_OPEN_WITH_FIRST);
         return 0;
     }
     return CWindow::OnCommand(wParam, lParam);
@@ -119,7 +119,7 @@ int CMainWnd::UpdateLauncherMenu()
     for (int i = 0; i < CSystemData::LauncherCount; ++i) {
         const CString label = FileExists(settings->GetLaunchPath(i)) ? settings->GetLaunchName(i)
                                                                       : CString("(未登録)");
-        m_contextMenu.SetItemText(IDM_LAUNCH_FIRST + i, FALSE, label.GetString());
+        m_contextMenu.SetItemText(IDM_OPEN_WITH_FIRST + i, FALSE, label.GetString());
     }
     return 1;
 }

@@ -1,0 +1,225 @@
+#include "app/MainApp.h"
+#include "settings/SystemData.h"
+#include "support/PrivateCopy.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Starting folder worked out from the command line.
+class StartFolderTest : public testing::Test {
+protected:
+    std::string From(const std::string& commandLine)
+    {
+        return CMainApp::StartFolderFromCommandLine(commandLine.c_str()).GetString();
+    }
+    TempDir tree;
+};
+
+TEST_F(StartFolderTest, QuotedFilePathStartsInItsFolder)
+{
+    const std::string file = tree.MakeFile("report.txt");
+    EXPECT_EQ(From("\"" + file + "\""), tree.Path());
+    EXPECT_EQ(From(file), tree.Path());
+}
+
+TEST_F(StartFolderTest, DirectoryIsKeptAndEmptyStaysEmpty)
+{
+    EXPECT_EQ(From(tree.Path()), tree.Path());
+    EXPECT_EQ(From("\"" + tree.Path() + "\""), tree.Path());
+    EXPECT_EQ(From(""), "");
+    EXPECT_EQ(From("\"\""), "");  // too short to unquote, no separator
+}
+
+TEST_F(StartFolderTest, QuotedPathWithMoreArgumentsIsCutAtItsLastSeparator)
+{
+    const std::string sub = tree.MakeDir("sub");
+    // Only the first and last characters go, so the rest is no folder and is cut.
+    EXPECT_EQ(From("\"" + sub + "\" -x"), tree.Path());
+}
+
+TEST_F(StartFolderTest, FolderNamesEndingInTrailByte5CAreNotCutInside)
+{
+    const std::string hyo = tree.MakeDir("表");
+    const std::string file = tree.MakeFile("表\\memo.txt");
+    EXPECT_EQ(From("\"" + file + "\""), hyo);
+    EXPECT_EQ(From(hyo + "\\missing.txt"), hyo);
+    const std::string ju = tree.MakeDir("表\\十");
+    EXPECT_EQ(From(ju), ju);
+}
+
+// The application object's own steps, without a message loop.
+class MainAppTest : public testing::Test {
+protected:
+    void TearDown() override { DestroySystemData(); }
+    TempDir tree;
+};
+
+TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
+{
+    CMainApp app;
+    std::string commandLine = "\"" + tree.MakeFile("a.txt") + "\"";
+    app.m_pszCmdLine = &commandLine[0];
+    EXPECT_EQ(app.Initialize(), 1);
+    ASSERT_NE(GetSystemData(), nullptr);
+    EXPECT_STREQ(GetSystemData()->GetStartFolder().GetString(), tree.Path().c_str());
+
+    // A second start-up finds the settings and leaves them alone.
+    std::string other = tree.Path() + "\\elsewhere";
+    app.m_pszCmdLine = &other[0];
+    EXPECT_EQ(app.Initialize(), 1);
+    EXPECT_STREQ(GetSystemData()->GetStartFolder().GetString(), tree.Path().c_str());
+
+    EXPECT_EQ(app.Terminate(), 0);
+    EXPECT_EQ(GetSystemData(), nullptr);
+}
+
+// The built program as a separate process.
+class ExplorerProcessTest : public testing::Test {
+protected:
+    struct Started {
+        PROCESS_INFORMATION process{};
+        HWND window = nullptr;
+    };
+
+    // Runs a copy of exeName from the build folder inside the temp folder, standard
+    // output into a file there.
+    bool Start(const std::string& exeName, const std::string& arguments, Started& started)
+    {
+        const std::string source = std::string(OriginalFolder()) + "\\" + exeName;
+        const std::string copy = tree / exeName;
+        if (!CopyFileA(source.c_str(), copy.c_str(), FALSE))
+            return false;
+        SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        output = CreateFileA((tree / "stdout.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                             &inherit, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+        std::string commandLine = "\"" + copy + "\"" + (arguments.empty() ? "" : " " + arguments);
+        return CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                              tree.Path().c_str(), &startup, &started.process) != FALSE;
+    }
+
+    // The first visible top-level window of the process whose title is title.
+    static HWND WaitForWindow(DWORD processId, const char* title)
+    {
+        struct Search {
+            DWORD processId;
+            const char* title;
+            HWND found;
+        } search{processId, title, nullptr};
+        for (int i = 0; i < 200 && search.found == nullptr; ++i) {
+            EnumWindows(
+                [](HWND window, LPARAM data) -> BOOL {
+                    Search* s = reinterpret_cast<Search*>(data);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(window, &owner);
+                    char text[256] = "";
+                    GetWindowTextA(window, text, sizeof text);
+                    if (owner == s->processId && lstrcmpA(text, s->title) == 0 &&
+                        IsWindowVisible(window)) {
+                        s->found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            if (search.found == nullptr)
+                Sleep(50);
+        }
+        return search.found;
+    }
+
+    static DWORD WaitForExit(const Started& started)
+    {
+        if (WaitForSingleObject(started.process.hProcess, 20000) != WAIT_OBJECT_0) {
+            TerminateProcess(started.process.hProcess, 99);
+            return 99;
+        }
+        DWORD code = 99;
+        GetExitCodeProcess(started.process.hProcess, &code);
+        CloseHandle(started.process.hThread);
+        CloseHandle(started.process.hProcess);
+        return code;
+    }
+
+    std::string Output()
+    {
+        CloseHandle(output);
+        output = INVALID_HANDLE_VALUE;
+        return ReadWholeFile(tree / "stdout.txt");
+    }
+
+    void TearDown() override
+    {
+        if (output != INVALID_HANDLE_VALUE)
+            CloseHandle(output);
+    }
+
+    TempDir tree;
+    HANDLE output = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(ExplorerProcessTest, ShowsTheFolderFromItsCommandLineAndClosesWithZero)
+{
+    const std::string shown = tree.MakeDir("shown");
+    tree.MakeFile("shown\\one.txt");
+    tree.MakeFile("shown\\二.txt");
+    tree.MakeDir("shown\\three");
+    Started started;
+    ASSERT_TRUE(Start("TavlornExplorer.exe", "\"" + shown + "\"", started));
+    HWND window = WaitForWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
+    ASSERT_NE(window, nullptr);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    EXPECT_STREQ(className, "CWindow");
+
+    HWND list = GetDlgItem(window, 130);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 4);  // "..", one, 二, three
+    char path[MAX_PATH] = "";
+    GetWindowTextA(GetDlgItem(window, 110), path, MAX_PATH);
+    EXPECT_EQ(std::string(path), shown);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(started), 0u);
+    const std::string traces = Output();
+    EXPECT_NE(traces.find("\"" + shown + "\"\r\n" + shown + "\r\n"), std::string::npos)
+        << traces;
+}
+
+TEST_F(ExplorerProcessTest, FileExitEndsWithZero)
+{
+    Started started;
+    ASSERT_TRUE(Start("TavlornExplorer.exe", "", started));
+    HWND window = WaitForWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_COMMAND, 1102, 0);
+    EXPECT_EQ(WaitForExit(started), 0u);
+}
+
+TEST_F(ExplorerProcessTest, WithoutAnApplicationObjectReportsAndReturnsMinusOne)
+{
+    Started started;
+    ASSERT_TRUE(Start("NoAppProbe.exe", "", started));
+    HWND box = WaitForWindow(started.process.dwProcessId, "エラー");
+    ASSERT_NE(box, nullptr);
+    bool textFound = false;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+            char text[256] = "";
+            GetWindowTextA(child, text, sizeof text);
+            if (lstrcmpA(text, "アプリケーションが正しく初期化されていません") == 0)
+                *reinterpret_cast<bool*>(data) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&textFound));
+    EXPECT_TRUE(textFound);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForExit(started), static_cast<DWORD>(-1));
+}

@@ -1,0 +1,270 @@
+#include "explorer/MainWnd.h"
+#include "settings/SystemData.h"
+#include "support/PrivateCopy.h"
+#include "support/TempDir.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+const char* const Folder = "フォルダ";
+const char* const File = "ファイル";
+
+// What the listing must show for folder: every entry but ".", in the platform's order,
+// with hidden and system entries as the flags allow.
+Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem)
+{
+    Rows rows;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return rows;
+    do {
+        if (std::string(found.cFileName) == ".")
+            continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
+            continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
+            continue;
+        rows.emplace_back(found.cFileName,
+                          (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Folder : File);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return rows;
+}
+
+std::vector<std::string> Names(const Rows& rows)
+{
+    std::vector<std::string> names;
+    for (const auto& row : rows)
+        names.push_back(row.first);
+    return names;
+}
+
+}  // namespace
+
+class MainWndTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateSystemData();
+        settings = GetSystemData();
+        settings->SetHome(tree.Path().c_str());
+        ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
+    }
+
+    void TearDown() override
+    {
+        window.DestroyWindow();
+        DestroySystemData();
+        MSG quit;  // the main window posts WM_QUIT when destroyed
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
+    Rows ListRows()
+    {
+        Rows rows;
+        CListView& list = window.FileList();
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            rows.emplace_back(list.GetItemText(i, 0).GetString(), list.GetItemText(i, 1).GetString());
+        return rows;
+    }
+
+    std::string PathText() { return window.PathBox().GetWindowText().GetString(); }
+
+    TempDir tree;
+    CSystemData* settings = nullptr;
+    CMainWnd window{"Tavlornエクスプローラ"};
+};
+
+TEST_F(MainWndTest, OpensAtTheHomeFolderWhenNoStartFolderIsGiven)
+{
+    EXPECT_EQ(PathText(), tree.Path());
+}
+
+TEST_F(MainWndTest, ListsParentFirstThenEntriesInEnumerationOrder)
+{
+    tree.MakeDir("B");
+    tree.MakeDir("日本語のフォルダ");
+    tree.MakeFile("f.txt");
+    tree.MakeFile("表示.txt");
+    ASSERT_EQ(window.Navigate(tree.Path().c_str()), 1);
+
+    const Rows rows = ListRows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], std::make_pair(std::string(".."), std::string(Folder)));
+    EXPECT_EQ(rows, WalkFolder(tree.Path(), false, false));
+    for (const auto& row : rows)
+        EXPECT_NE(row.first, ".");
+    const std::vector<std::string> names = Names(rows);
+    EXPECT_NE(std::find(names.begin(), names.end(), "表示.txt"), names.end());  // Shift-JIS bytes kept
+    EXPECT_EQ(rows.size(), 5u);
+}
+
+TEST_F(MainWndTest, HiddenAndSystemEntriesFollowTheirOwnFlag)
+{
+    SetFileAttributesA(tree.MakeFile("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(tree.MakeFile("system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesA(tree.MakeFile("both.txt").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    tree.MakeFile("plain.txt");
+    window.Navigate(tree.Path().c_str());
+    auto shown = [&] { return Names(ListRows()); };
+    using Names_ = std::vector<std::string>;
+
+    EXPECT_EQ(shown(), Names(WalkFolder(tree.Path(), false, false)));
+    EXPECT_EQ(shown().size(), 2u) << "only .. and plain.txt";
+
+    settings->SetDispHiddenFile(TRUE);
+    window.ListFolder();
+    EXPECT_EQ(shown(), Names(WalkFolder(tree.Path(), true, false)));
+    Names_ hiddenOnly = shown();
+    EXPECT_NE(std::find(hiddenOnly.begin(), hiddenOnly.end(), "hidden.txt"), hiddenOnly.end());
+    EXPECT_EQ(std::find(hiddenOnly.begin(), hiddenOnly.end(), "both.txt"), hiddenOnly.end());
+
+    settings->SetDispHiddenFile(FALSE);
+    settings->SetDispSystemFile(TRUE);
+    window.ListFolder();
+    EXPECT_EQ(shown(), Names(WalkFolder(tree.Path(), false, true)));
+
+    settings->SetDispHiddenFile(TRUE);
+    window.ListFolder();
+    EXPECT_EQ(shown().size(), 5u);
+}
+
+TEST_F(MainWndTest, JoinPathHandlesSeparatorsAndParents)
+{
+    const std::vector<std::pair<std::pair<const char*, const char*>, const char*>> cases{
+        {{"C:\\", "x"}, "C:\\x"},
+        {{"C:\\A", "x"}, "C:\\A\\x"},
+        {{"C:\\A\\", "x"}, "C:\\A\\x"},
+        {{"C:\\A\\B", ".."}, "C:\\A"},
+        {{"C:\\A\\B\\", ".."}, "C:\\A\\B"},
+        {{"C:\\", ".."}, "C:"},
+        {{"C:", ".."}, ""},
+        {{"", "x"}, "\\x"},
+        // 表 and ソ end in the byte 0x5C, which is not a separator there.
+        {{"C:\\d\\表", "x"}, "C:\\d\\表\\x"},
+        {{"C:\\d\\表", ".."}, "C:\\d"},
+        {{"C:\\d\\表\\ソ", ".."}, "C:\\d\\表"},
+        {{"C:\\ソ", "十"}, "C:\\ソ\\十"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(window.JoinPath(c.first.first, c.first.second).GetString(), c.second)
+            << c.first.first << " + " << c.first.second;
+}
+
+TEST_F(MainWndTest, NavigateRefusesWhatIsNotAFolder)
+{
+    tree.MakeDir("sub");
+    const std::string file = tree.MakeFile("a.txt");
+    window.Navigate(tree.Path().c_str());
+    const Rows before = ListRows();
+
+    EXPECT_EQ(window.Navigate(file.c_str()), 0);
+    EXPECT_EQ(window.Navigate((tree / "missing").c_str()), 0);
+    EXPECT_EQ(window.Navigate(""), 0);
+    EXPECT_EQ(PathText(), tree.Path());
+    EXPECT_EQ(ListRows(), before);
+}
+
+TEST_F(MainWndTest, UpFromADriveRootStopsAtTheDrive)
+{
+    ASSERT_EQ(window.Navigate("C:\\"), 1);
+    EXPECT_EQ(window.OnUp(), 1);
+    EXPECT_EQ(PathText(), "C:");
+    const Rows atDrive = ListRows();
+    EXPECT_FALSE(atDrive.empty());
+    window.OnUp();  // "" is refused
+    EXPECT_EQ(PathText(), "C:");
+    EXPECT_EQ(ListRows(), atDrive);
+}
+
+TEST_F(MainWndTest, AFolderRootKeepsItsFirstRealEntry)
+{
+    window.Navigate("C:\\");
+    const Rows rows = ListRows();
+    EXPECT_EQ(rows, WalkFolder("C:", false, false));
+}
+
+TEST_F(MainWndTest, HomeFallsBackToTheDocumentsFolder)
+{
+    char documents[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, documents, CSIDL_PERSONAL, FALSE));
+
+    settings->SetHome("");
+    EXPECT_EQ(window.OnHome(), 1);
+    EXPECT_EQ(PathText(), documents);
+
+    window.Navigate(tree.Path().c_str());
+    settings->SetHome((tree / "gone").c_str());
+    EXPECT_EQ(window.OnHome(), 1);
+    EXPECT_EQ(PathText(), documents);
+
+    const std::string sub = tree.MakeDir("home");
+    settings->SetHome(sub.c_str());
+    window.OnHome();
+    EXPECT_EQ(PathText(), sub);
+}
+
+TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUp)
+{
+    const std::string hyo = tree.MakeDir("表");
+    tree.MakeDir("表示");  // a sibling that a byte-wise pattern would list instead
+    const std::string soft = tree.MakeDir("表\\ソフト");
+    const std::string ju = tree.MakeDir("表\\ソフト\\十");
+    tree.MakeFile("表\\in-hyo.txt");
+    tree.MakeFile("表\\ソフト\\十\\deep.txt");
+
+    ASSERT_EQ(window.Navigate(hyo.c_str()), 1);
+    EXPECT_EQ(ListRows(), WalkFolder(hyo, false, false));
+
+    window.OpenFolder("ソフト");
+    EXPECT_EQ(PathText(), soft);
+    window.OpenFolder("十");
+    EXPECT_EQ(PathText(), ju);
+    EXPECT_EQ(ListRows(), WalkFolder(ju, false, false));
+    EXPECT_EQ(ListRows().size(), 2u);
+
+    window.OnUp();
+    EXPECT_EQ(PathText(), soft);
+    window.OnUp();
+    EXPECT_EQ(PathText(), hyo);
+    EXPECT_EQ(ListRows(), WalkFolder(hyo, false, false));
+    window.OnUp();
+    EXPECT_EQ(PathText(), tree.Path());
+}
+
+TEST_F(MainWndTest, ReloadReadsTheSettingsFileAgain)
+{
+    SetFileAttributesA(tree.MakeFile("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    window.Navigate(tree.Path().c_str());
+    EXPECT_EQ(ListRows().size(), 1u);
+
+    CSystemData written;
+    written.SetDispHiddenFile(TRUE);
+    ASSERT_TRUE(written.Save());
+    EXPECT_EQ(window.OnReload(), 1);
+    EXPECT_EQ(ListRows().size(), 2u);
+    DeleteFileA(written.GetFilePath(CSystemData::SettingsFile).GetString());
+}
+
+int main(int argc, char** argv)
+{
+    int exitCode = 0;
+    if (RunFromPrivateCopy(argc, argv, exitCode))
+        return exitCode;
+    PrepareUnattendedProcess();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
