@@ -148,11 +148,17 @@ BOOL CListView::SetItemText(int index, int subItem, CString text)
     return SetItemText(index, subItem, text.GetString());
 }
 
+// Wine's list view fills the whole buffer without a terminating zero when the text is
+// too long, so the text is cut here: at most 259 bytes, never half a double-byte character.
 CString CListView::GetItemText(int index, int subItem)
 {
-    char buffer[MAX_PATH] = "";  // a missing item leaves it empty
+    char buffer[MAX_PATH + 1] = "";  // a missing item leaves it empty; the spare byte stays 0
     GetItemText(index, subItem, buffer, MAX_PATH);
-    return CString(buffer);
+    const char* end = buffer;
+    for (const char* next = ::CharNextA(end); next != end && next - buffer < MAX_PATH;
+         next = ::CharNextA(end))
+        end = next;
+    return CString(buffer, static_cast<int>(end - buffer));
 }
 
 int CListView::GetSelectedIndex()

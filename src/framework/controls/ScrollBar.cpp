@@ -30,11 +30,12 @@ int CScrollBar::SetScrollInfo(const SCROLLINFO* info, BOOL redraw)
     return ::SetScrollInfo(m_hWnd, SB_CTL, &m_info, redraw);
 }
 
-// The request is the cached record's, so the caller gets what the last set asked for;
-// before any set the request is empty, the call fails and the caller gets zeros.
+// The request is the cached record's, so the caller gets what the last set asked for.
+// Before any set the request is empty: it fails and the caller gets zeros (Wine would
+// answer an empty request as a success, so it is not sent).
 BOOL CScrollBar::GetScrollInfo(SCROLLINFO* info)
 {
-    BOOL result = ::GetScrollInfo(m_hWnd, SB_CTL, &m_info);
+    BOOL result = m_info.cbSize ? ::GetScrollInfo(m_hWnd, SB_CTL, &m_info) : FALSE;
     if (info)
         *info = m_info;
     return result;
