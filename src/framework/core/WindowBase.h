@@ -46,7 +46,7 @@ public:
     virtual BOOL OpenIcon();
     virtual BOOL PostMessage(UINT message, WPARAM wParam, LPARAM lParam);
     virtual HWND SetActiveWindow();
-    virtual DWORD SetClassLong(int index, LONG value);
+    virtual DWORD SetClassLong(int index, LONG_PTR value);  // LONG on 32-bit builds
     virtual BOOL SetForegroundWindow();
     virtual HWND SetParent(HWND newParent);
     virtual LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,7 +58,7 @@ public:
 
 protected:
     HWND m_hWnd;
-    WNDPROC m_pfnPrevProc;  // for a dialog: the replaced dialog procedure, cast
+    WNDPROC m_pfnPrevProc;  // for a dialog: the replaced DLGPROC, cast; called directly
     BOOL m_bDialog;
     PAINTSTRUCT m_ps;
     const char* m_pszWindowName;  // not owned: must outlive the creation call
