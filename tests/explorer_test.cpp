@@ -1,4 +1,5 @@
 #include "explorer/MainWnd.h"
+#include "resource.h"
 #include "settings/SystemData.h"
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
@@ -257,6 +258,171 @@ TEST_F(MainWndTest, ReloadReadsTheSettingsFileAgain)
     EXPECT_EQ(window.OnReload(), 1);
     EXPECT_EQ(ListRows().size(), 2u);
     DeleteFileA(written.GetFilePath(CSystemData::SettingsFile).GetString());
+}
+
+// Commands that reach the shell: a file type of the test's own whose "open" and
+// "edit" verbs, like the launcher entries, run a recorder that writes down its
+// command line.
+class ShellCommandTest : public MainWndTest {
+protected:
+    void SetUp() override
+    {
+        recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
+        record = tree / "record.txt";
+        SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
+        RegisterFileType();
+        MainWndTest::SetUp();
+        work = tree.MakeDir("work");
+        tree.MakeDir("work\\sub");
+        tree.MakeFile("work\\b.tavrec");
+        tree.MakeFile("work\\c.tavrec");
+        window.Navigate(work.c_str());
+    }
+
+    void TearDown() override
+    {
+        MainWndTest::TearDown();
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".tavrec");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "tavrec.file");
+    }
+
+    void RegisterFileType()
+    {
+        SetValue(".tavrec", "tavrec.file");
+        SetValue("tavrec.file\\shell\\open\\command", "\"" + recorder + "\" open \"%1\"");
+        SetValue("tavrec.file\\shell\\edit\\command", "\"" + recorder + "\" edit \"%1\"");
+    }
+
+    static void SetValue(const std::string& key, const std::string& value)
+    {
+        HKEY handle = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                  nullptr, &handle, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(handle);
+    }
+
+    // The recorded command lines without the recorder's own name, waiting until count
+    // have arrived (children start asynchronously).
+    std::vector<std::string> Recorded(size_t count)
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < 200; ++i) {
+            lines.clear();
+            const std::string text = ReadWholeFile(record);
+            size_t start = 0;
+            for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+                std::string line = text.substr(start, end - start);
+                const size_t afterName = line.find("\" ", 1);  // the recorder's quoted path
+                lines.push_back(afterName == std::string::npos ? line : line.substr(afterName + 2));
+            }
+            if (lines.size() >= count)
+                break;
+            Sleep(50);
+        }
+        return lines;
+    }
+
+    void Select(const char* name)
+    {
+        CListView& list = window.FileList();
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            if (list.GetItemText(i, 0) == name)
+                list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+    }
+
+    void RegisterLauncher(int index, const char* name, const std::string& program)
+    {
+        settings->SetLaunchName(index, name);
+        settings->SetLaunchPath(index, program.c_str());
+    }
+
+    std::string recorder, record, work;
+};
+
+TEST_F(ShellCommandTest, OpenAndEditHandTheJoinedPathToTheShell)
+{
+    Select("b.tavrec");
+    EXPECT_EQ(window.OnOpen(), 1);
+    const std::string b = work + "\\b.tavrec";
+    EXPECT_EQ(Recorded(1), std::vector<std::string>{"open \"" + b + "\""});
+    EXPECT_EQ(window.OnEdit(), 1);
+    EXPECT_EQ(Recorded(2), (std::vector<std::string>{"open \"" + b + "\"", "edit \"" + b + "\""}));
+}
+
+TEST_F(ShellCommandTest, FoldersAreEnteredNotEditedNorOpenedByTheShell)
+{
+    Select("sub");
+    EXPECT_EQ(window.OnEdit(), 0);
+    EXPECT_EQ(window.OnOpen(), 1);
+    EXPECT_EQ(PathText(), work + "\\sub");
+    Select("..");
+    window.OnOpen();
+    EXPECT_EQ(PathText(), work);
+    Select("c.tavrec");
+    window.OnEdit();  // the sentinel: nothing may have arrived before it
+    EXPECT_EQ(Recorded(1), std::vector<std::string>{"edit \"" + work + "\\c.tavrec\""});
+}
+
+TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCounts)
+{
+    RegisterLauncher(2, "記録", recorder);
+    Select("b.tavrec");
+    window.FileList().SetItemState(window.FileList().GetItemCount() - 1, LVIS_SELECTED,
+                                   LVIS_SELECTED);
+    EXPECT_EQ(window.OnOpenWith(2), 1);
+    Select("..");
+    EXPECT_EQ(window.OnOpenWith(2), 1);
+    Select("sub");
+    window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST + 2, 0);
+    EXPECT_EQ(Recorded(3), (std::vector<std::string>{"\"" + work + "\\b.tavrec\"",
+                                                     "\"" + tree.Path() + "\"",
+                                                     "\"" + work + "\\sub\""}));
+}
+
+TEST_F(ShellCommandTest, NothingStartsWithoutSelectionOrWithAnUnregisteredLauncher)
+{
+    RegisterLauncher(0, "記録", recorder);
+    RegisterLauncher(1, "壊れた", (tree / "missing.exe"));
+    window.FileList().SetItemState(-1, 0, LVIS_SELECTED);
+    EXPECT_EQ(window.OnOpen(), 0);
+    EXPECT_EQ(window.OnEdit(), 0);
+    EXPECT_EQ(window.OnOpenWith(0), 0);
+    Select("b.tavrec");
+    EXPECT_EQ(window.OnOpenWith(1), 0);
+    EXPECT_EQ(window.OnOpenWith(3), 0);  // no entry at all
+    EXPECT_EQ(window.OnOpenWith(0), 1);  // the sentinel
+    EXPECT_EQ(Recorded(1), std::vector<std::string>{"\"" + work + "\\b.tavrec\""});
+}
+
+TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
+{
+    RegisterLauncher(3, "名前だけ", (tree / "missing.exe"));
+    RegisterLauncher(4, "", recorder);
+    RegisterLauncher(5, "記録", recorder);
+    EXPECT_EQ(window.UpdateLauncherMenu(), 1);
+    auto label = [&](int index) {
+        char text[64] = "?";
+        GetMenuStringA(window.ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
+                       sizeof text, MF_BYCOMMAND);
+        return std::string(text);
+    };
+    EXPECT_EQ(label(0), "(未登録)");
+    EXPECT_EQ(label(3), "(未登録)");
+    EXPECT_EQ(label(4), "");
+    EXPECT_EQ(label(5), "記録");
+
+    CSystemData file;  // the settings file changes; a reload relabels
+    file.SetLaunchName(0, "新しい");
+    file.SetLaunchPath(0, recorder.c_str());
+    ASSERT_TRUE(file.Save());
+    window.OnReload();
+    EXPECT_EQ(label(0), "新しい");
+    EXPECT_EQ(label(5), "(未登録)");
+    DeleteFileA(file.GetFilePath(CSystemData::SettingsFile).GetString());
 }
 
 int main(int argc, char** argv)
