@@ -30,7 +30,7 @@ std::string ToShiftJis(const WCHAR* text, size_t length)
 
 // ---- Dialog templates, read from the raw DLGTEMPLATEEX ---------------------
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     const char* text;  // nullptr: the text is the ordinal IDI_APP (the icon)
@@ -38,11 +38,11 @@ struct ControlSpec {
     DWORD style;
 };
 
-struct DialogSpec {
+struct ExpectedDialog {
     int id;
     const char* caption;
     short cx, cy;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
 };
 
 struct ParsedControl {
@@ -166,7 +166,7 @@ const DWORD kDialogStyle = 0x80C800C0;  // WS_POPUP | WS_CAPTION | WS_SYSMENU | 
 const DWORD kLabel = 0x50020200, kEdit = 0x50810080, kPush = 0x50010000, kCheck = 0x50010003,
             kGroup = 0x50010007, kText = 0x50020000;
 
-DialogSpec VersionDialog()
+ExpectedDialog VersionDialog()
 {
     return {IDD_VERSION, "バージョン情報", 220, 88, {
         {0, "Static", nullptr, 4, 4, 32, 32, 0x50000003},
@@ -178,7 +178,7 @@ DialogSpec VersionDialog()
     }};
 }
 
-DialogSpec CommonSettingDialog()
+ExpectedDialog CommonSettingDialog()
 {
     return {IDD_COMMON_SETTING, "共通設定", 220, 88, {
         {-1, "Static", "HOME", 4, 4, 16, 12, kLabel},
@@ -191,36 +191,36 @@ DialogSpec CommonSettingDialog()
     }};
 }
 
-DialogSpec LaunchSettingDialog()
+ExpectedDialog LaunchSettingDialog()
 {
-    DialogSpec spec{IDD_LAUNCH_SETTING, "ランチャー設定", 240, 240,
+    ExpectedDialog layout{IDD_LAUNCH_SETTING, "ランチャー設定", 240, 240,
                     {{160, "ScrollBar", "", 220, 8, 12, 200, 0x50000001}}};
     static const char* const captions[] = {"項目 1", "項目 2", "項目 3", "項目 4"};
     for (short r = 0; r < 4; ++r) {
         const short top = static_cast<short>(52 * r);
-        spec.controls.push_back({150 + r, "Button", captions[r], 4, short(4 + top), 212, 48, kGroup});
-        spec.controls.push_back({-1, "Static", "名前", 8, short(16 + top), 16, 12, kLabel});
-        spec.controls.push_back({110 + 2 * r, "Edit", "", 28, short(16 + top), 184, 12, kEdit});
-        spec.controls.push_back({-1, "Static", "場所", 8, short(32 + top), 16, 12, kLabel});
-        spec.controls.push_back({111 + 2 * r, "Edit", "", 28, short(32 + top), 154, 12, kEdit});
-        spec.controls.push_back({120 + r, "Button", "参照", 186, short(32 + top), 24, 12, kPush});
+        layout.controls.push_back({150 + r, "Button", captions[r], 4, short(4 + top), 212, 48, kGroup});
+        layout.controls.push_back({-1, "Static", "名前", 8, short(16 + top), 16, 12, kLabel});
+        layout.controls.push_back({110 + 2 * r, "Edit", "", 28, short(16 + top), 184, 12, kEdit});
+        layout.controls.push_back({-1, "Static", "場所", 8, short(32 + top), 16, 12, kLabel});
+        layout.controls.push_back({111 + 2 * r, "Edit", "", 28, short(32 + top), 154, 12, kEdit});
+        layout.controls.push_back({120 + r, "Button", "参照", 186, short(32 + top), 24, 12, kPush});
     }
-    spec.controls.push_back({IDOK, "Button", "登録", 4, 220, 24, 12, kPush});
-    spec.controls.push_back({IDCANCEL, "Button", "取消", 32, 220, 24, 12, kPush});
-    return spec;
+    layout.controls.push_back({IDOK, "Button", "登録", 4, 220, 24, 12, kPush});
+    layout.controls.push_back({IDCANCEL, "Button", "取消", 32, 220, 24, 12, kPush});
+    return layout;
 }
 
-void CheckTemplate(const DialogSpec& spec)
+void CheckTemplate(const ExpectedDialog& layout)
 {
     ParsedDialog dlg;
-    ASSERT_TRUE(ParseDialog(spec.id, &dlg)) << "dialog " << spec.id << " missing, not Japanese or not DIALOGEX";
+    ASSERT_TRUE(ParseDialog(layout.id, &dlg)) << "dialog " << layout.id << " missing, not Japanese or not DIALOGEX";
     EXPECT_EQ(dlg.style, kDialogStyle);
     EXPECT_EQ(dlg.exStyle, 0u);
-    EXPECT_EQ(dlg.caption, spec.caption);
+    EXPECT_EQ(dlg.caption, layout.caption);
     EXPECT_EQ(dlg.x, 10);
     EXPECT_EQ(dlg.y, 10);
-    EXPECT_EQ(dlg.cx, spec.cx);
-    EXPECT_EQ(dlg.cy, spec.cy);
+    EXPECT_EQ(dlg.cx, layout.cx);
+    EXPECT_EQ(dlg.cy, layout.cy);
     EXPECT_EQ(dlg.face, "ＭＳ ゴシック");
     EXPECT_EQ(dlg.face, "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e");  // the same, byte for byte
     EXPECT_EQ(dlg.pointSize, 10);
@@ -228,9 +228,9 @@ void CheckTemplate(const DialogSpec& spec)
     EXPECT_EQ(dlg.italic, 0);
     EXPECT_EQ(dlg.charset, DEFAULT_CHARSET);
 
-    ASSERT_EQ(dlg.controls.size(), spec.controls.size());
-    for (size_t i = 0; i < spec.controls.size(); ++i) {
-        const ControlSpec& want = spec.controls[i];
+    ASSERT_EQ(dlg.controls.size(), layout.controls.size());
+    for (size_t i = 0; i < layout.controls.size(); ++i) {
+        const ExpectedControl& want = layout.controls[i];
         const ParsedControl& got = dlg.controls[i];
         SCOPED_TRACE("control #" + std::to_string(i) + " id " + std::to_string(want.id));
         EXPECT_EQ(got.id, want.id);
@@ -257,25 +257,25 @@ RECT DialogUnitsToPixels(HWND dialog, short x, short y, short cx, short cy)
     return rect;
 }
 
-void CheckCreatedDialog(const DialogSpec& spec)
+void CheckCreatedDialog(const ExpectedDialog& layout)
 {
-    HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(spec.id), nullptr, QuietDialogProc, 0);
+    HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(layout.id), nullptr, QuietDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(dialog));
 
     char text[256] = "";
     GetWindowTextA(dialog, text, sizeof(text));
-    EXPECT_STREQ(text, spec.caption);
+    EXPECT_STREQ(text, layout.caption);
     RECT client;
     GetClientRect(dialog, &client);
-    const RECT size = DialogUnitsToPixels(dialog, 0, 0, spec.cx, spec.cy);
+    const RECT size = DialogUnitsToPixels(dialog, 0, 0, layout.cx, layout.cy);
     EXPECT_EQ(client.right, size.right);
     EXPECT_EQ(client.bottom, size.bottom);
 
     // Children come in template order (the dialog manager creates them so).
     HWND child = GetWindow(dialog, GW_CHILD);
-    for (size_t i = 0; i < spec.controls.size(); ++i, child = GetWindow(child, GW_HWNDNEXT)) {
-        const ControlSpec& want = spec.controls[i];
+    for (size_t i = 0; i < layout.controls.size(); ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+        const ExpectedControl& want = layout.controls[i];
         SCOPED_TRACE("control #" + std::to_string(i) + " id " + std::to_string(want.id));
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(GetDlgCtrlID(child), want.id);
