@@ -630,8 +630,20 @@ private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
     std::string Piece();
     char Byte();
-    ModelSlot& Slot(int& which) { which = Pick(0, SlotCount - 1); return m_slots[which]; }
+    ModelSlot& Slot(int& which)
+    {
+        which = Pick(0, SlotCount - 1);
+        return m_slots[which];
+    }
     testing::AssertionResult Check(const CString& result, const std::string& expected) const;
+    void Expect(const char* call, int actual, int expected)
+    {
+        if (actual != expected)
+            m_resultFailures.push_back(std::string(call) + " gave " + std::to_string(actual) +
+                                       ", expected " + std::to_string(expected));
+    }
+    static int Index(size_t at) { return at == std::string::npos ? -1 : static_cast<int>(at); }
+    static std::string Quoted(const std::string& text) { return "\"" + Printable(text) + "\""; }
     static void Assigned(ModelSlot& slot, const std::string& text, int size);
 
     static const int SlotCount = 3;
@@ -666,7 +678,8 @@ void StringModelRun::Assigned(ModelSlot& slot, const std::string& text, int size
         slot.capacity = size + 1;
 }
 
-testing::AssertionResult StringModelRun::Check(const CString& result, const std::string& expected) const
+testing::AssertionResult StringModelRun::Check(const CString& result,
+                                               const std::string& expected) const
 {
     if (Text(result) != expected)
         return testing::AssertionFailure() << "result \"" << Printable(Text(result))
@@ -684,14 +697,16 @@ testing::AssertionResult StringModelRun::Agrees() const
         return testing::AssertionFailure() << m_resultFailures.front();
     for (int i = 0; i < SlotCount; ++i) {
         const ModelSlot& slot = m_slots[i];
+        testing::AssertionResult failure = testing::AssertionFailure();
+        failure << "slot " << i;
         if (Text(slot.str) != slot.text)
-            return testing::AssertionFailure() << "slot " << i << " holds \"" << Printable(Text(slot.str))
-                                               << "\", expected \"" << Printable(slot.text) << "\"";
+            return failure << " holds \"" << Printable(Text(slot.str)) << "\", expected \""
+                           << Printable(slot.text) << "\"";
         if (slot.str.GetLength() != static_cast<int>(slot.text.size()))
-            return testing::AssertionFailure() << "slot " << i << " length " << slot.str.GetLength();
+            return failure << " length " << slot.str.GetLength();
         if (slot.str.GetCapacity() != slot.capacity)
-            return testing::AssertionFailure() << "slot " << i << " capacity " << slot.str.GetCapacity()
-                                               << ", expected " << slot.capacity;
+            return failure << " capacity " << slot.str.GetCapacity() << ", expected "
+                           << slot.capacity;
     }
     return testing::AssertionSuccess();
 }
@@ -754,8 +769,8 @@ std::string StringModelRun::Step()
         const int from = own ? Pick(0, length - 1) : 0;
         const std::string text = own ? slot.text.substr(from) : Piece();
         const int position = Pick(-3, length + 3);
-        what << "Insert(" << (own ? "own text from " + std::to_string(from) : "\"" + Printable(text) + "\"")
-             << ", " << position << ")";
+        what << "Insert(" << (own ? "own text from " + std::to_string(from) : Quoted(text)) << ", "
+             << position << ")";
         slot.str.Insert(own ? slot.str.GetString() + from : text.c_str(), position);
         slot.text.insert(position < 0 ? 0 : std::min(position, length), text);
         slot.capacity = static_cast<int>(slot.text.size()) + 1;
@@ -791,28 +806,21 @@ std::string StringModelRun::Step()
     case 9: {
         const char c = Byte();
         const int start = Pick(-2, length + 2);
-        what << "Find('" << Printable(std::string(1, c)) << "', " << start << ") and Find/ReverseFind";
-        const auto expect = [](size_t at) { return at == std::string::npos ? -1 : static_cast<int>(at); };
-        const int fromStart = start < 0 || start > length ? -1 : expect(slot.text.find(c, start));
-        if (slot.str.Find(c, start) != fromStart)
-            m_resultFailures.push_back("Find(char, start) gave " + std::to_string(slot.str.Find(c, start)));
-        if (slot.str.Find(c) != expect(slot.text.find(c)))
-            m_resultFailures.push_back("Find(char) gave " + std::to_string(slot.str.Find(c)));
-        if (slot.str.ReverseFind(c) != expect(slot.text.rfind(c)))
-            m_resultFailures.push_back("ReverseFind(char) gave " + std::to_string(slot.str.ReverseFind(c)));
+        what << "Find('" << Printable(std::string(1, c)) << "', " << start << ") and the others";
+        const int fromStart = start < 0 || start > length ? -1 : Index(slot.text.find(c, start));
+        Expect("Find(char, start)", slot.str.Find(c, start), fromStart);
+        Expect("Find(char)", slot.str.Find(c), Index(slot.text.find(c)));
+        Expect("ReverseFind(char)", slot.str.ReverseFind(c), Index(slot.text.rfind(c)));
         break;
     }
     case 10: {
         const std::string text = Pick(0, 1) && length > 0
                                      ? slot.text.substr(Pick(0, length - 1), Pick(0, 3))
                                      : Piece().substr(0, 3);
-        what << "Find/ReverseFind(\"" << Printable(text) << "\")";
-        const auto expect = [](size_t at) { return at == std::string::npos ? -1 : static_cast<int>(at); };
-        if (slot.str.Find(text.c_str()) != expect(slot.text.find(text)))
-            m_resultFailures.push_back("Find(text) gave " + std::to_string(slot.str.Find(text.c_str())));
-        if (slot.str.ReverseFind(text.c_str()) != expect(slot.text.rfind(text)))
-            m_resultFailures.push_back("ReverseFind(text) gave " +
-                                       std::to_string(slot.str.ReverseFind(text.c_str())));
+        what << "Find/ReverseFind(" << Quoted(text) << ")";
+        Expect("Find(text)", slot.str.Find(text.c_str()), Index(slot.text.find(text)));
+        Expect("ReverseFind(text)", slot.str.ReverseFind(text.c_str()),
+               Index(slot.text.rfind(text)));
         break;
     }
     case 11:
