@@ -509,8 +509,10 @@ TEST_F(StringStorage, ShrunkBufferStillEndsItsText)
 TEST_F(StringStorage, FailedResizeKeepsTheBuffer)
 {
     CString s("abc");
-    AllocationFailure refuse(1);
+    AllocationFailure refuse(2);
     EXPECT_FALSE(s.Resize(1000, true));
+    EXPECT_EQ(s.GetBuffer(260), nullptr);  // never a block smaller than the caller will fill
+    EXPECT_EQ(refuse.Unused(), 0);
     EXPECT_EQ(Text(s), "abc");
     EXPECT_EQ(s.GetCapacity(), 4);
 }

@@ -333,10 +333,12 @@ bool CString::IsEmpty() const
     return m_pBuffer == nullptr || Compare("") == 0;
 }
 
+// Null when the size cannot be had: a smaller block handed out for `size` bytes of
+// writing would be overrun.
 char* CString::GetBuffer(int size)
 {
-    if (size > 0)
-        Resize(size, false);
+    if (size > 0 && !Resize(size, false))
+        return nullptr;
     return m_pBuffer;
 }
 
