@@ -261,6 +261,53 @@ TEST_F(MainWndTest, ReloadReadsTheSettingsFileAgain)
     DeleteFileA(written.GetFilePath(CSystemData::SettingsFile).GetString());
 }
 
+namespace {
+
+// Counts the list's notifications on their way to the window's own handler.
+class CNoticeCountingWnd : public CMainWnd {
+public:
+    using CMainWnd::CMainWnd;
+    std::vector<UINT> codes;
+    LRESULT OnListNotify(WPARAM wParam, NMHDR* header) override
+    {
+        codes.push_back(header->code);
+        return CMainWnd::OnListNotify(wParam, header);
+    }
+    size_t Count(UINT code) const { return std::count(codes.begin(), codes.end(), code); }
+};
+
+}  // namespace
+
+// Rows hold no data, so leaving a folder clears the list in one step: a notice per
+// deleted row would make leaving a large folder cost as much again.
+TEST(MainWndLeaving, ClearsTheListWithoutANoticePerRow)
+{
+    TempDir tree;
+    const std::string full = tree.MakeDir("full");
+    const std::string empty = tree.MakeDir("empty");
+    for (const char* name : {"a.txt", "b.txt", "表示.txt"})
+        tree.MakeFile(std::string("full\\") + name);
+    CreateSystemData();
+    GetSystemData()->SetStartFolder(full.c_str());
+    CNoticeCountingWnd window("Tavlornエクスプローラ");
+    ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
+    ASSERT_EQ(window.FileList().GetItemCount(), 4);
+    EXPECT_EQ(window.Count(LVN_INSERTITEM), 4u);  // the list's notices do reach the window
+
+    window.codes.clear();
+    ASSERT_EQ(window.Navigate(empty.c_str()), 1);
+    EXPECT_EQ(window.Count(LVN_DELETEALLITEMS), 1u);
+    EXPECT_EQ(window.Count(LVN_DELETEITEM), 0u);
+    EXPECT_EQ(window.FileList().GetItemCount(), 1);
+    EXPECT_EQ(window.FileList().GetItemText(0, 0), "..");
+
+    window.DestroyWindow();
+    DestroySystemData();
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 // Commands that reach the shell: a file type of the test's own whose "open" and
 // "edit" verbs, like the launcher entries, run a recorder that writes down its
 // command line.

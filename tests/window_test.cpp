@@ -528,3 +528,44 @@ TEST(WindowLifetime, DestructorDestroysOnlyTheWindowItIsBoundTo)
     third.reset();
     EXPECT_FALSE(::IsWindow(owned));
 }
+
+// The shared procedure must deliver exactly where the property points, through every
+// change of binding, and to nobody once the binding is gone.
+TEST(WindowBinding, MessagesFollowTheBindingThroughRebindAndDetach)
+{
+    CProbeWnd first;
+    const HWND hwnd = first.Create("first", 0, 0, 50, 50, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    CProbeWnd second;
+    auto sent = [&](CProbeWnd& probe) {
+        probe.log.clear();
+        ::SendMessageA(hwnd, WM_USER + 7, 1, 2);
+        return Only(probe.log, {WM_USER + 7}).size();
+    };
+
+    ASSERT_TRUE(second.Attach(hwnd));
+    EXPECT_EQ(::GetPropA(hwnd, Prop), &second);
+    EXPECT_EQ(sent(second), 1u);
+    EXPECT_EQ(sent(first), 0u);
+
+    ASSERT_TRUE(second.Detach());
+    EXPECT_EQ(::GetPropA(hwnd, Prop), nullptr);
+    EXPECT_EQ(sent(second), 0u);
+    EXPECT_EQ(sent(first), 0u);
+
+    ASSERT_TRUE(first.Attach(hwnd));
+    EXPECT_EQ(sent(first), 1u);
+    EXPECT_EQ(sent(second), 0u);
+    ASSERT_TRUE(::DestroyWindow(hwnd));
+    EXPECT_EQ(first.GetHwnd(), nullptr);
+
+    // A new window, whatever its handle value, starts unbound.
+    const HWND raw = ::CreateWindowExA(0, "CWindow", "raw", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                       nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(raw, nullptr);
+    first.log.clear();
+    ::SendMessageA(raw, WM_USER + 7, 1, 2);
+    EXPECT_TRUE(Only(first.log, {WM_USER + 7}).empty());
+    EXPECT_EQ(::GetPropA(raw, Prop), nullptr);
+    ::DestroyWindow(raw);
+}

@@ -136,8 +136,11 @@ LRESULT CMainWnd::OnKeyDown(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainWnd::OnNotify(WPARAM wParam, LPARAM lParam)
 {
+    // The list notifies several times per row it is given; looking it up by id
+    // (GetDlgItem) would ask the window server each time.
     NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header != nullptr && header->hwndFrom == GetDlgItem(IDC_FILE_LIST))
+    if (header != nullptr && header->hwndFrom != nullptr &&
+        header->hwndFrom == m_fileList.GetHwnd())
         return OnListNotify(wParam, header);
     return CWindow::OnNotify(wParam, lParam);
 }

@@ -22,6 +22,8 @@ LRESULT CMainWnd::OnListNotify(WPARAM wParam, NMHDR* header)
         case VK_F5:     OnReload(); break;
         }
         return 0;
+    case LVN_DELETEALLITEMS:
+        return TRUE;  // rows hold no data: no notice per deleted row
     case NM_CUSTOMDRAW:
         return PaintRow(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     case NM_RCLICK:
@@ -41,8 +43,10 @@ LRESULT CMainWnd::PaintRow(NMLVCUSTOMDRAW* draw)
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
-        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
-        const bool folder = m_fileList.GetItemText(row, 1) == "フォルダ";
+        // A stack buffer: this runs for every painted row.
+        char kind[16] = "";
+        m_fileList.GetItemText(static_cast<int>(draw->nmcd.dwItemSpec), 1, kind, sizeof kind - 1);
+        const bool folder = lstrcmpA(kind, "フォルダ") == 0;
         draw->clrText = folder ? FolderColour : FileColour;
         draw->clrTextBk = RGB(0, 0, 0);
         return CDRF_NEWFONT;

@@ -2,9 +2,64 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
+
 namespace {
 
 const char BindingProperty[] = "CPP_CLASS";
+
+// Every message looks up its window's object, and GetPropA is a round trip to the
+// window server under Wine (tens of microseconds; a folder listing sends several
+// messages per row). The property stays the binding that anyone can read; this table
+// mirrors it for the shared procedure, and only Attach and Detach change either.
+// Plain data, so it outlives static destruction; one thread uses it, so no lock.
+struct Binding {
+    HWND window;
+    CWindowBase* object;
+};
+
+Binding* g_bindings = nullptr;
+int g_bindingCount = 0;
+int g_bindingCapacity = 0;
+
+Binding* FindBinding(HWND window)
+{
+    for (int i = 0; i < g_bindingCount; ++i)
+        if (g_bindings[i].window == window)
+            return &g_bindings[i];
+    return nullptr;
+}
+
+// Without room the window is simply not in the table: lookups fall back to the property.
+void AddBinding(HWND window, CWindowBase* object)
+{
+    if (Binding* binding = FindBinding(window)) {
+        binding->object = object;
+        return;
+    }
+    if (g_bindingCount == g_bindingCapacity) {
+        const int capacity = g_bindingCapacity ? g_bindingCapacity * 2 : 16;
+        void* grown = std::realloc(g_bindings, sizeof(Binding) * capacity);
+        if (grown == nullptr)
+            return;
+        g_bindings = static_cast<Binding*>(grown);
+        g_bindingCapacity = capacity;
+    }
+    g_bindings[g_bindingCount++] = Binding{window, object};
+}
+
+void RemoveBinding(HWND window)
+{
+    if (Binding* binding = FindBinding(window))
+        *binding = g_bindings[--g_bindingCount];
+}
+
+CWindowBase* BoundObject(HWND window)
+{
+    if (const Binding* binding = FindBinding(window))
+        return binding->object;
+    return static_cast<CWindowBase*>(::GetPropA(window, BindingProperty));
+}
 
 // DWLP_DLGPROC is only the dialog procedure on windows the dialog manager owns; on any
 // other window it is an offset into the class's extra bytes (a 32-bit button keeps its
@@ -52,7 +107,8 @@ BOOL CWindowBase::Attach(HWND window)
         m_pfnPrevProc = nullptr;
     m_hWnd = window;
     m_bDialog = IsDialogWindow(window) ? TRUE : FALSE;
-    ::SetPropA(window, BindingProperty, this);
+    if (::SetPropA(window, BindingProperty, this))
+        AddBinding(window, this);
 
     const int slot = ProcedureSlot(m_bDialog);
     const LONG_PTR shared = reinterpret_cast<LONG_PTR>(&CWindowBase::StaticWndProc);
@@ -72,6 +128,7 @@ BOOL CWindowBase::Detach()
         ::SetWindowLongPtrA(m_hWnd, ProcedureSlot(m_bDialog),
                             reinterpret_cast<LONG_PTR>(m_pfnPrevProc));
     ::RemovePropA(m_hWnd, BindingProperty);
+    RemoveBinding(m_hWnd);
     m_hWnd = nullptr;
     m_pfnPrevProc = nullptr;
     return TRUE;
@@ -80,7 +137,7 @@ BOOL CWindowBase::Detach()
 LRESULT CALLBACK CWindowBase::StaticWndProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam)
 {
-    CWindowBase* object = static_cast<CWindowBase*>(::GetPropA(window, BindingProperty));
+    CWindowBase* object = BoundObject(window);
     if (object == nullptr) {
         if (message == WM_NCCREATE || message == WM_CREATE)
             object = static_cast<CWindowBase*>(
