@@ -8,7 +8,7 @@ set -euo pipefail
 had_display=${DISPLAY:-}
 source "$(dirname "$0")/wine-env.sh"
 
-tavlorn_configure_and_build TavlornExplorer
+tavlorn_configure_and_build --target TavlornExplorer
 wine_env_start
 exe="$BUILD_DIR/TavlornExplorer.exe"
 args=()

@@ -3,6 +3,8 @@
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,7 +89,10 @@ protected:
     // output into a file there.
     bool Start(const std::string& exeName, const std::string& arguments, Started& started)
     {
-        const std::string source = std::string(OriginalFolder()) + "\\" + exeName;
+        // Probes sit beside the tests, the explorer one folder up.
+        const std::string folder = std::string(OriginalFolder()) +
+                                   (exeName == "TavlornExplorer.exe" ? "\\.." : "");
+        const std::string source = folder + "\\" + exeName;
         const std::string copy = tree / exeName;
         if (!CopyFileA(source.c_str(), copy.c_str(), FALSE))
             return false;
@@ -182,7 +187,8 @@ TEST_F(ExplorerProcessTest, ShowsTheFolderFromItsCommandLineAndClosesWithZero)
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 4);  // "..", one, 二, three
     char path[MAX_PATH] = "";
-    GetWindowTextA(GetDlgItem(window, 110), path, MAX_PATH);
+    // WM_GETTEXT is marshalled across processes; GetWindowTextA would read the stored title.
+    SendMessageA(GetDlgItem(window, 110), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(path));
     EXPECT_EQ(std::string(path), shown);
 
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -415,14 +415,29 @@ public:
     HBRUSH DisabledFace() const { return m_disabledFaceBrush; }
 };
 
-// Counts what the parent reflects to the box, then answers as the class does.
+// Counts what the parent reflects to the box and what the class would paint from it;
+// the record is not touched, since for a check box it would be a window handle.
 class CReflectProbeCheckBox : public CCheckBox {
 public:
     int reflected = 0;
+    int drawn = 0;
     LRESULT OnReflect(WPARAM wParam, LPARAM lParam) override
     {
         ++reflected;
         return CCheckBox::OnReflect(wParam, lParam);
+    }
+protected:
+    void DrawFace(DRAWITEMSTRUCT*) override { ++drawn; }
+};
+
+class CDrawProbeButton : public CButton {
+public:
+    int drawn = 0;
+protected:
+    void DrawFace(DRAWITEMSTRUCT* item) override
+    {
+        ++drawn;
+        CButton::DrawFace(item);
     }
 };
 
@@ -552,7 +567,8 @@ TEST_F(ButtonFamilyTest, CheckBoxUnderAPlainParentPaintsWithDefaultColours)
     Canvas canvas(120, 20);
 
     check.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
-    EXPECT_GE(check.reflected, 1);  // the real paint went through the reflection and survived
+    EXPECT_GE(check.reflected, 1);  // the real paint went through the reflection
+    EXPECT_EQ(check.drawn, 0);      // and its colour request was not read as a draw record
 
     LRESULT answer = ::SendMessageA(Parent(), WM_CTLCOLORSTATIC,
                                     reinterpret_cast<WPARAM>(canvas.Dc()),
@@ -560,12 +576,13 @@ TEST_F(ButtonFamilyTest, CheckBoxUnderAPlainParentPaintsWithDefaultColours)
     EXPECT_EQ(answer, ::DefWindowProcA(Parent(), WM_CTLCOLORSTATIC,
                                        reinterpret_cast<WPARAM>(canvas.Dc()),
                                        reinterpret_cast<LPARAM>(check.GetHwnd())));
+    EXPECT_EQ(check.drawn, 0);
 }
 
 TEST_F(ButtonFamilyTest, ColourRequestsReflectedToButtonsFallBackToDefault)
 {
     CGroupBox group;
-    CButton button;
+    CDrawProbeButton button;
     ASSERT_NE(group.CreateControl("設定", 0, 0, 200, 100, Parent(), 150), nullptr);
     ASSERT_NE(button.CreateControl("...", 0, 0, 48, 24, Parent(), 120), nullptr);
     Canvas canvas(10, 10);
@@ -576,6 +593,24 @@ TEST_F(ButtonFamilyTest, ColourRequestsReflectedToButtonsFallBackToDefault)
                   ::DefWindowProcA(Parent(), WM_CTLCOLORSTATIC, dc, lParam));
     }
     group.SendMessage(WM_PRINTCLIENT, dc, PRF_CLIENT);  // a real group-box paint asks too
+    EXPECT_EQ(button.drawn, 0);
+
+    button.SendMessage(WM_PRINTCLIENT, dc, PRF_CLIENT);  // a real owner-draw request does paint
+    EXPECT_EQ(button.drawn, 1);
+}
+
+TEST_F(ButtonFamilyTest, EachButtonKindIsCreatedWithItsOwnButtonStyle)
+{
+    CButton button;
+    CCheckBox check;
+    CGroupBox group;
+    ASSERT_NE(button.CreateControl("...", 0, 0, 48, 24, Parent(), 120), nullptr);
+    ASSERT_NE(check.CreateControl("x", 0, 30, 48, 24, Parent(), 121), nullptr);
+    ASSERT_NE(group.CreateControl("g", 0, 60, 48, 24, Parent(), 122), nullptr);
+    EXPECT_EQ(button.GetWindowStyle() & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(check.GetWindowStyle() & BS_TYPEMASK, BS_CHECKBOX);
+    EXPECT_EQ(group.GetWindowStyle() & (BS_TYPEMASK | WS_GROUP), BS_GROUPBOX | WS_GROUP);
+    EXPECT_EQ(button.GetWindowExStyle() & WS_EX_CLIENTEDGE, 0);
 }
 
 TEST_F(ButtonFamilyTest, CheckBoxReadsOnlyAFullCheckAsChecked)

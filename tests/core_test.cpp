@@ -51,3 +51,29 @@ TEST(RuntimeClass, EveryObjectAnswersThroughItsVirtualRecord)
     EXPECT_TRUE(text.IsKindOf(RUNTIME_CLASS(CObject)));
     EXPECT_FALSE(text.IsKindOf(RUNTIME_CLASS(CBranchA)));
 }
+
+namespace {
+
+// Global objects of other units (the application object, the menus) are built during
+// start-up too, in no promised order; the class records must already be usable then.
+// The priority makes this one run before every ordinary initialiser.
+struct StartupQuery {
+    bool baseLinked = false;
+    bool stringIsObject = false;
+    StartupQuery()
+    {
+        baseLinked = RUNTIME_CLASS(CString)->m_pBaseClass == RUNTIME_CLASS(CObject);
+        const CString text("x");
+        // Never a virtual call on a record that is not built yet: that would crash.
+        stringIsObject = baseLinked && text.IsKindOf(RUNTIME_CLASS(CObject));
+    }
+};
+__attribute__((init_priority(101))) const StartupQuery g_startupQuery;
+
+}  // namespace
+
+TEST(RuntimeClass, RecordsAreReadyBeforeAnyStartupCode)
+{
+    EXPECT_TRUE(g_startupQuery.baseLinked);
+    EXPECT_TRUE(g_startupQuery.stringIsObject);
+}

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,8 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-const char* const Folder = "フォルダ";
-const char* const File = "ファイル";
+const char* const FolderKind = "フォルダ";
+const char* const FileKind = "ファイル";
 
 // What the listing must show for folder: every entry but ".", in the platform's order,
 // with hidden and system entries as the flags allow.
@@ -37,7 +38,7 @@ Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem)
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
             continue;
         rows.emplace_back(found.cFileName,
-                          (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Folder : File);
+                          (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FolderKind : FileKind);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return rows;
@@ -103,7 +104,7 @@ TEST_F(MainWndTest, ListsParentFirstThenEntriesInEnumerationOrder)
 
     const Rows rows = ListRows();
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0], std::make_pair(std::string(".."), std::string(Folder)));
+    EXPECT_EQ(rows[0], std::make_pair(std::string(".."), std::string(FolderKind)));
     EXPECT_EQ(rows, WalkFolder(tree.Path(), false, false));
     for (const auto& row : rows)
         EXPECT_NE(row.first, ".");
@@ -282,8 +283,8 @@ protected:
     void TearDown() override
     {
         MainWndTest::TearDown();
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".tavrec");
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "tavrec.file");
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, ".tavrec");
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, "tavrec.file");
     }
 
     void RegisterFileType()

@@ -88,12 +88,10 @@ CString CSystemData::GetFilePath(int kind) const
 {
     char module[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    // Cut at the last real separator: a folder name may end in a double-byte
-    // character whose trail byte is 0x5C.
-    const char* name = PathFindFileNameA(module);
-    CString folder(module, static_cast<int>(name - module));
-    if (folder.GetLength() > 0)
-        folder = folder.Left(folder.GetLength() - 1);
+    // Cut at the last real separator: the executable's own name may hold a double-byte
+    // character whose trail byte is 0x5C, which a byte-wise search would take for one.
+    const int separator = static_cast<int>(PathFindFileNameA(module) - module) - 1;
+    CString folder = CString(module).Left(separator);
     if (kind == SettingsFile)
         folder += "\\TavlornExplorer.ini";
     else if (kind == HelpFile)

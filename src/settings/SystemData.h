@@ -5,7 +5,7 @@
 // The singleton and the settings dialogs' working copies are objects of this class.
 class CSystemData : public CObject {
 public:
-    static const int LauncherCount = 10;
+    static constexpr int LauncherCount = 10;
 
     struct tagLAUNCH_DATA {
         CString strName;

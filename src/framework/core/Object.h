@@ -1,10 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// One static record per class, linked to its base class's record.
+// One static record per class, linked to its base class's record. The constructor is
+// constexpr so that records are built at compile time, before any start-up code runs.
 class CRuntimeClass {
 public:
-    explicit CRuntimeClass(const CRuntimeClass* baseClass) : m_pBaseClass(baseClass) {}
+    constexpr explicit CRuntimeClass(const CRuntimeClass* baseClass) : m_pBaseClass(baseClass) {}
     virtual ~CRuntimeClass() {}
     virtual BOOL IsDerivedFrom(const CRuntimeClass* wanted) const;
 

@@ -1,6 +1,7 @@
 #include "framework/core/String.h"
 
 #include <cctype>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,7 @@ CString::CString(const char* text, int count) : m_pBuffer(nullptr)
         AllocateZeroed(DefaultBufferSize);
         return;
     }
-    if (count == 0)
+    if (count == 0 || count == INT_MAX)  // INT_MAX leaves no room for the NUL: take it as all
         count = lstrlenA(text);
     else if (count < 0)
         count = 0;
@@ -40,7 +41,7 @@ CString::CString(const CString& other, int count) : CObject(), m_pBuffer(nullptr
         AllocateZeroed(DefaultBufferSize);
         return;
     }
-    if (count == 0)
+    if (count == 0 || count == INT_MAX)
         count = other.GetLength();
     else if (count < 0)
         count = 0;
@@ -136,8 +137,8 @@ int CString::GetLength() const
 
 BOOL CString::ClipRange(int& start, int& count) const
 {
-    if (m_pBuffer == nullptr)
-        return FALSE;
+    if (m_pBuffer == nullptr || count <= 0)
+        return FALSE;  // tested before the shift so that count + start cannot overflow
     if (start < 0) {
         count += start;
         start = 0;
@@ -181,6 +182,8 @@ CString& CString::Assign(const char* text, int size)
     }
     if (size == 0)
         size = lstrlenA(text) + 1;
+    if (size == INT_MAX)
+        return *this;  // no block can hold size + 1 bytes
     if (GetCapacity() < size + 1 && !Resize(size + 1, false))
         return *this;
     std::memset(m_pBuffer, 0, GetCapacity());
@@ -211,6 +214,8 @@ CString& CString::Append(const char* text)
 CString& CString::Insert(const char* text, int position)
 {
     const int length = GetLength();
+    // Clipped first, so that length - position stays in range for any position.
+    position = position < 0 ? 0 : (position > length ? length : position);
     const CString left = Left(position);
     const CString middle(text);
     const CString right = Right(length - position);
@@ -229,31 +234,39 @@ CString& CString::Empty()
 }
 
 // Grows in 128-byte steps from the current capacity until the output fits, never
-// shrinks; the buffer is only touched once the needed size is secured.
+// shrinks. The text is formatted apart first, so an argument may be this string's own
+// text, and the buffer is only touched once the needed size is secured.
 CString& CString::Format(const char* format, ...)
 {
-    if (m_pBuffer == nullptr && !Resize(DefaultBufferSize, false))
-        return *this;
     va_list args;
     va_start(args, format);
     va_list measure;
     va_copy(measure, args);
     const int needed = std::vsnprintf(nullptr, 0, format, measure);
     va_end(measure);
-    if (needed >= 0) {
-        int size = GetCapacity();
-        while (needed > size - 1)
-            size += 128;
-        if (size == GetCapacity() || Resize(size, false))
-            std::vsnprintf(m_pBuffer, size, format, args);
-    }
+
+    long long size = m_pBuffer ? GetCapacity() : DefaultBufferSize;  // steps may pass INT_MAX
+    while (needed >= 0 && needed > size - 1)
+        size += 128;
+    const bool fits = needed >= 0 && size <= INT_MAX;
+    char* text = fits ? static_cast<char*>(std::malloc(needed + 1)) : nullptr;
+    if (text != nullptr)
+        std::vsnprintf(text, needed + 1, format, args);
     va_end(args);
+    if (text == nullptr)
+        return *this;
+
+    const bool sized = m_pBuffer != nullptr && size == GetCapacity();
+    if (sized || Resize(static_cast<int>(size), false))
+        std::memcpy(m_pBuffer, text, needed + 1);
+    std::free(text);
     return *this;
 }
 
 CString CString::Left(int count) const
 {
-    CString part(m_pBuffer, count);
+    const int length = GetLength();
+    CString part(m_pBuffer, count > length ? length : count);  // no block larger than the text
     if (count <= 0)
         part.Empty();
     return CString(part);
@@ -271,7 +284,8 @@ CString CString::Mid(int start, int count) const
 {
     if (!ClipRange(start, count))
         return CString();
-    return CString(m_pBuffer + start, count);
+    const int rest = GetLength() - start;
+    return CString(m_pBuffer + start, count > rest ? rest : count);  // sized to the text it holds
 }
 
 CString CString::ToUpper() const
@@ -295,6 +309,8 @@ char* CString::ElementAt(int index)
     static char nowhere;  // answers an index whose growth failed, instead of a wild pointer
     if (index < 0)
         index = 0;
+    else if (index == INT_MAX)
+        return &(nowhere = '\0');  // index + 1 bytes cannot be asked for
     else if (index >= GetCapacity() && !Resize(index + 1, false))
         return &(nowhere = '\0');
     if (m_pBuffer == nullptr && !Resize(DefaultBufferSize, false))
@@ -317,19 +333,27 @@ bool CString::IsEmpty() const
     return m_pBuffer == nullptr || Compare("") == 0;
 }
 
+// Null when the size cannot be had: a smaller block handed out for `size` bytes of
+// writing would be overrun.
 char* CString::GetBuffer(int size)
 {
-    if (size > 0)
-        Resize(size, false);
+    if (size > 0 && !Resize(size, false))
+        return nullptr;
     return m_pBuffer;
 }
 
+// The fitted block (length + 2, zeroed) is taken before the old one is let go, so a
+// failed allocation keeps the text.
 void CString::FreeExtra()
 {
-    const CString text(*this);
+    const int length = GetLength();
+    char* fitted = static_cast<char*>(std::calloc(1, length + 2));
+    if (fitted == nullptr)
+        return;
+    if (m_pBuffer != nullptr)
+        std::memcpy(fitted, m_pBuffer, length);
     std::free(m_pBuffer);
-    m_pBuffer = nullptr;
-    Assign(text, 0);
+    m_pBuffer = fitted;
 }
 
 int CString::Find(char ch, int start) const

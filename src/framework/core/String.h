@@ -5,7 +5,7 @@
 // Lengths and indices are byte counts; nothing here knows about double-byte characters.
 class CString : public CObject {
 public:
-    static const int DefaultBufferSize = 64;
+    static constexpr int DefaultBufferSize = 64;
 
     CString();
     CString(const char* text, int count = 0);

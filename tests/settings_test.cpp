@@ -1,0 +1,440 @@
+#include "settings/SystemData.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The settings file lives beside the executable, so every case runs in a copy of this
+// program placed in a fresh temporary folder. The folder is named "表" and the copy's
+// name holds "表示": both carry the trail byte 0x5C, which must not be taken for a separator.
+namespace {
+
+const char* const CopyFolderVariable = "TAVLORN_SETTINGS_TEST_FOLDER";
+
+// The folder travels in hex: Wine's GetEnvironmentVariableA cuts a double-byte value
+// short (it counts characters where it should count bytes).
+std::string Hex(const std::string& bytes)
+{
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += "0123456789ABCDEF"[c >> 4];
+        hex += "0123456789ABCDEF"[c & 15];
+    }
+    return hex;
+}
+
+// The folder of the running copy, or empty when this is the original program.
+std::string CopyFolder()
+{
+    char hex[2 * MAX_PATH + 1] = "";
+    const DWORD length = GetEnvironmentVariableA(CopyFolderVariable, hex, sizeof(hex));
+    if (length == 0 || length >= sizeof(hex))
+        return std::string();
+    std::string folder;
+    for (DWORD i = 0; i + 1 < length; i += 2)
+        folder += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
+    return folder;
+}
+
+// One argument as the C runtime of the child will split it back.
+std::string Quoted(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+int RunInCopy(int argc, char** argv)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    TempDir temp;
+    const std::string folder = temp.MakeDir("表");
+    const std::string copy = folder + "\\settings_表示.exe";
+    if (!CopyFileA(self, copy.c_str(), TRUE)) {
+        std::fprintf(stderr, "cannot copy the test program to %s (error %lu)\n", copy.c_str(),
+                     static_cast<unsigned long>(GetLastError()));
+        return 2;
+    }
+
+    std::string command = Quoted(copy);
+    for (int i = 1; i < argc; ++i)
+        command += " " + Quoted(argv[i]);
+    std::vector<char> commandLine(command.begin(), command.end());
+    commandLine.push_back('\0');
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);  // else output is lost
+    SetEnvironmentVariableA(CopyFolderVariable, Hex(folder).c_str());
+
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", copy.c_str(),
+                     static_cast<unsigned long>(GetLastError()));
+        return 2;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 2;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int attempt = 0; attempt < 20 && !RemoveTree(temp.Path()); ++attempt)
+        Sleep(50);  // the image may stay locked for a moment after the exit
+    return static_cast<int>(exitCode);
+}
+
+std::string Text(const CString& s)
+{
+    return s.GetString() ? std::string(s.GetString()) : std::string();
+}
+
+// The non-empty lines of a file, without their line ends.
+std::vector<std::string> Lines(const std::string& content)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : content + "\n") {
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (!line.empty())
+            lines.push_back(line);
+        line.clear();
+    }
+    return lines;
+}
+
+}  // namespace
+
+class SettingsFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(CopyFolder().empty()) << "runs only in the copy made by main";
+        RemoveIni();
+    }
+    void TearDown() override { RemoveIni(); }
+
+    static std::string Folder() { return CopyFolder(); }
+    static std::string Ini() { return Folder() + "\\TavlornExplorer.ini"; }
+    static bool IniExists() { return GetFileAttributesA(Ini().c_str()) != INVALID_FILE_ATTRIBUTES; }
+    static void RemoveIni()
+    {
+        DeleteFileA(Ini().c_str());
+        RemoveDirectoryA(Ini().c_str());
+    }
+    static void WriteIni(const std::string& content)
+    {
+        HANDLE file = CreateFileA(Ini().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_EQ(written, content.size());
+    }
+    // Every value set, none equal to another, some in Japanese.
+    static void Fill(CSystemData& data)
+    {
+        data.SetHome("C:\\表\\ソフト");
+        data.SetDispSystemFile(5);  // any nonzero flag is saved as TRUE
+        data.SetDispHiddenFile(1);
+        for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+            data.SetLaunchName(i, ("ツール" + std::to_string(i)).c_str());
+            data.SetLaunchPath(i, ("C:\\能力\\tool" + std::to_string(i) + ".exe").c_str());
+        }
+    }
+};
+
+TEST_F(SettingsFile, MissingFileReadsAsDefaultsAndCreatesNothing)
+{
+    CSystemData data;
+    Fill(data);
+    EXPECT_EQ(data.Load(), 1);
+    EXPECT_EQ(Text(data.GetHome()), "");
+    EXPECT_EQ(data.GetDispSystemFile(), 0);
+    EXPECT_EQ(data.GetDispHiddenFile(), 0);
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        EXPECT_EQ(Text(data.GetLaunchName(i)), "") << "entry " << i;
+        EXPECT_EQ(Text(data.GetLaunchPath(i)), "") << "entry " << i;
+    }
+    EXPECT_FALSE(IniExists());
+}
+
+TEST_F(SettingsFile, SaveOnAFreshObjectWritesEveryKeyInOrder)
+{
+    CSystemData data;
+    ASSERT_EQ(data.Save(), 1);
+
+    std::vector<std::string> expected = {"[COMMON_SETTING]", "HOME=", "DISP_SYSTEM_FILE=FALSE",
+                                         "DISP_HIDDEN_FILE=FALSE", "[LACNCH_SETTING]"};
+    for (int n = 1; n <= 10; ++n) {
+        expected.push_back("NAME" + std::to_string(n) + "=");
+        expected.push_back("PATH" + std::to_string(n) + "=");
+    }
+    EXPECT_EQ(Lines(ReadWholeFile(Ini())), expected);  // 23 keys; empty texts still get theirs
+}
+
+TEST_F(SettingsFile, ClearedValueKeepsItsKey)
+{
+    CSystemData data;
+    data.SetLaunchName(0, "エディタ");
+    ASSERT_EQ(data.Save(), 1);
+    data.SetLaunchName(0, "");
+    ASSERT_EQ(data.Save(), 1);
+
+    const std::vector<std::string> lines = Lines(ReadWholeFile(Ini()));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "NAME1="), 1);
+    EXPECT_EQ(lines.size(), 25u);
+}
+
+TEST_F(SettingsFile, SavedValuesComeBackInAFreshObject)
+{
+    CSystemData saved;
+    Fill(saved);
+    ASSERT_EQ(saved.Save(), 1);
+
+    CSystemData loaded;
+    EXPECT_EQ(loaded.Load(), 1);
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソフト");
+    EXPECT_EQ(loaded.GetDispSystemFile(), 1);
+    EXPECT_EQ(loaded.GetDispHiddenFile(), 1);
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        EXPECT_EQ(Text(loaded.GetLaunchName(i)), Text(saved.GetLaunchName(i))) << "entry " << i;
+        EXPECT_EQ(Text(loaded.GetLaunchPath(i)), Text(saved.GetLaunchPath(i))) << "entry " << i;
+    }
+}
+
+TEST_F(SettingsFile, JapaneseTextIsStoredAsShiftJisBytes)
+{
+    CSystemData saved;
+    saved.SetHome("D:\\表");  // ends in the byte 0x5C
+    saved.SetLaunchPath(9, "C:\\ソフト\\表示.exe");
+    ASSERT_EQ(saved.Save(), 1);
+
+    const std::vector<std::string> lines = Lines(ReadWholeFile(Ini()));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "HOME=D:\\\x95\x5C"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "PATH10=C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C\x8E\xA6.exe"),
+              lines.end());
+
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "D:\\表");
+    EXPECT_EQ(Text(loaded.GetLaunchPath(9)), "C:\\ソフト\\表示.exe");
+}
+
+TEST_F(SettingsFile, OnlyUpperCaseTrueReadsAsTrue)
+{
+    const struct {
+        const char* text;
+        BOOL expected;
+    } cases[] = {{"TRUE", 1}, {"true", 0}, {"True", 0}, {"1", 0},
+                 {"yes", 0},  {"", 0},     {"FALSE", 0}};
+    for (const auto& c : cases) {
+        WriteIni(std::string("[COMMON_SETTING]\r\nDISP_HIDDEN_FILE=") + c.text +
+                 "\r\nDISP_SYSTEM_FILE=" + c.text + "\r\n");
+        CSystemData data;
+        data.Load();
+        EXPECT_EQ(data.GetDispHiddenFile(), c.expected) << "value \"" << c.text << "\"";
+        EXPECT_EQ(data.GetDispSystemFile(), c.expected) << "value \"" << c.text << "\"";
+    }
+}
+
+TEST_F(SettingsFile, LongValueReadsBackAsItsFirst259Characters)
+{
+    std::string value;
+    for (int i = 0; i < 300; ++i)
+        value += static_cast<char>('a' + i % 26);
+    WriteIni("[COMMON_SETTING]\r\nHOME=" + value + "\r\n" +
+             "[LACNCH_SETTING]\r\nPATH3=" + value + "\r\n");
+
+    CSystemData data;
+    data.Load();
+    EXPECT_EQ(Text(data.GetHome()), value.substr(0, 259));
+    EXPECT_EQ(Text(data.GetLaunchPath(2)), value.substr(0, 259));
+}
+
+TEST_F(SettingsFile, KeysAreNumberedFromOne)
+{
+    WriteIni("[LACNCH_SETTING]\r\nNAME0=zero\r\nPATH0=zeropath\r\nNAME1=one\r\n"
+             "NAME10=ten\r\nPATH10=tenpath\r\nNAME11=eleven\r\n");
+    CSystemData data;
+    data.Load();
+    EXPECT_EQ(Text(data.GetLaunchName(0)), "one");
+    EXPECT_EQ(Text(data.GetLaunchPath(0)), "");
+    EXPECT_EQ(Text(data.GetLaunchName(9)), "ten");
+    EXPECT_EQ(Text(data.GetLaunchPath(9)), "tenpath");
+    for (int i = 1; i < 9; ++i)
+        EXPECT_EQ(Text(data.GetLaunchName(i)), "") << "entry " << i;
+}
+
+TEST_F(SettingsFile, LockedFileFailsTheSaveAndStaysAsItWas)
+{
+    CSystemData data;
+    data.SetHome("C:\\old");
+    ASSERT_EQ(data.Save(), 1);
+    const std::string before = ReadWholeFile(Ini());
+
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Fill(data);
+    const BOOL saved = data.Save();
+    CloseHandle(lock);
+
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\old");
+}
+
+TEST_F(SettingsFile, FolderInThePlaceOfTheFileFailsTheSave)
+{
+    ASSERT_TRUE(CreateDirectoryA(Ini().c_str(), nullptr));
+    CSystemData data;
+    Fill(data);
+    EXPECT_EQ(data.Save(), 0);
+    EXPECT_NE(GetFileAttributesA(Ini().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+TEST_F(SettingsFile, PathsAreBesideTheExecutable)
+{
+    const CSystemData data;
+    const std::string folder = Folder();
+    ASSERT_EQ(folder.substr(folder.size() - 2), "\x95\x5C");  // the folder really ends in 表
+    EXPECT_EQ(Text(data.GetFilePath(CSystemData::SettingsFile)), folder + "\\TavlornExplorer.ini");
+    EXPECT_EQ(Text(data.GetFilePath(CSystemData::HelpFile)), folder + "\\使い方.txt");
+    EXPECT_EQ(Text(data.GetFilePath(2)), folder);
+    EXPECT_EQ(Text(data.GetFilePath(-1)), folder);
+}
+
+TEST(SettingsObject, LoadKeepsTheStartFolder)
+{
+    CSystemData data;
+    data.SetStartFolder("C:\\start");
+    data.Load();
+    EXPECT_EQ(Text(data.GetStartFolder()), "C:\\start");
+}
+
+TEST(SettingsObject, CopyFromTakesEverythingButTheStartFolder)
+{
+    CSystemData source;
+    source.SetHome("C:\\表");
+    source.SetDispSystemFile(7);  // stored as given, not turned into 1
+    source.SetDispHiddenFile(1);
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        source.SetLaunchName(i, ("name" + std::to_string(i)).c_str());
+        source.SetLaunchPath(i, ("path" + std::to_string(i)).c_str());
+    }
+    source.SetStartFolder("C:\\source-start");
+
+    CSystemData copy;
+    copy.SetStartFolder("C:\\own-start");
+    EXPECT_EQ(copy.CopyFrom(&source), 1);
+    EXPECT_EQ(Text(copy.GetHome()), "C:\\表");
+    EXPECT_EQ(copy.GetDispSystemFile(), 7);
+    EXPECT_EQ(copy.GetDispHiddenFile(), 1);
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        EXPECT_EQ(Text(copy.GetLaunchName(i)), "name" + std::to_string(i));
+        EXPECT_EQ(Text(copy.GetLaunchPath(i)), "path" + std::to_string(i));
+    }
+    EXPECT_EQ(Text(copy.GetStartFolder()), "C:\\own-start");
+
+    copy.SetLaunchName(0, "changed");  // a copy, not shared text
+    EXPECT_EQ(Text(source.GetLaunchName(0)), "name0");
+}
+
+TEST(SettingsObject, CopyFromNothingChangesNothing)
+{
+    CSystemData data;
+    data.SetHome("kept");
+    data.SetDispHiddenFile(1);
+    data.SetLaunchPath(4, "kept.exe");
+    EXPECT_EQ(data.CopyFrom(nullptr), 0);
+    EXPECT_EQ(Text(data.GetHome()), "kept");
+    EXPECT_EQ(data.GetDispHiddenFile(), 1);
+    EXPECT_EQ(Text(data.GetLaunchPath(4)), "kept.exe");
+}
+
+TEST(SettingsObject, SpecialFolderLookup)
+{
+    const CSystemData data;
+    const CString documents = data.GetSpecialFolderPath(CSIDL_PERSONAL);
+    EXPECT_FALSE(documents.IsEmpty());
+    EXPECT_TRUE(PathIsDirectoryA(documents.GetString()) != FALSE) << Text(documents);
+    EXPECT_EQ(Text(data.GetSpecialFolderPath(0x7F)), "");  // no such folder
+}
+
+class SettingsSingleton : public SettingsFile {};
+
+TEST_F(SettingsSingleton, SecondCreateKeepsTheFirstObject)
+{
+    ASSERT_EQ(GetSystemData(), nullptr);
+    ASSERT_EQ(CreateSystemData(), 1);
+    CSystemData* first = GetSystemData();
+    ASSERT_NE(first, nullptr);
+    first->SetHome("first");
+
+    EXPECT_EQ(CreateSystemData(), 0);
+    EXPECT_EQ(GetSystemData(), first);
+    EXPECT_EQ(Text(GetSystemData()->GetHome()), "first");
+    EXPECT_EQ(DestroySystemData(), 1);
+}
+
+TEST_F(SettingsSingleton, DestroyWritesNothingAndASecondDestroyIsRefused)
+{
+    ASSERT_EQ(CreateSystemData(), 1);
+    GetSystemData()->SetHome("C:\\unsaved");
+    EXPECT_EQ(DestroySystemData(), 1);
+    EXPECT_EQ(GetSystemData(), nullptr);
+    EXPECT_EQ(DestroySystemData(), 0);
+    EXPECT_FALSE(IniExists());  // settings reach the file only through Save
+}
+
+// A crash must fail the run with a line of output, not wait on a debugger dialog.
+static LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
+{
+    std::printf("crash: exception 0x%08lx at %p\n",
+                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+                info->ExceptionRecord->ExceptionAddress);
+    std::fflush(stdout);
+    ExitProcess(3);
+}
+
+int main(int argc, char** argv)
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(ReportCrash);
+    if (CopyFolder().empty())
+        return RunInCopy(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,908 @@
+#include "framework/core/String.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Allocation failures on request. This file's realloc and calloc replace the C runtime's
+// for the whole test program, so CString's own calls can be made to fail.
+namespace {
+
+int g_refusedAllocations = 0;  // how many of the next realloc/calloc calls fail
+
+template <class Function>
+Function RuntimeFunction(const char* name)
+{
+    const FARPROC found = GetProcAddress(GetModuleHandleA("msvcrt.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+bool RefuseThisAllocation()
+{
+    if (g_refusedAllocations <= 0)
+        return false;
+    --g_refusedAllocations;
+    return true;
+}
+
+// Refuses the next `count` reallocations and zeroed allocations while in scope.
+class AllocationFailure {
+public:
+    explicit AllocationFailure(int count) { g_refusedAllocations = count; }
+    ~AllocationFailure() { g_refusedAllocations = 0; }
+    int Unused() const { return g_refusedAllocations; }
+};
+
+}  // namespace
+
+// Looked up on first use, without a guarded static: the lookup must not allocate.
+using ReallocFunction = void*(__cdecl*)(void*, size_t);
+using CallocFunction = void*(__cdecl*)(size_t, size_t);
+static ReallocFunction g_realRealloc = nullptr;
+static CallocFunction g_realCalloc = nullptr;
+
+extern "C" void* realloc(void* block, size_t size)
+{
+    if (g_realRealloc == nullptr)
+        g_realRealloc = RuntimeFunction<ReallocFunction>("realloc");
+    return RefuseThisAllocation() ? nullptr : g_realRealloc(block, size);
+}
+
+extern "C" void* calloc(size_t count, size_t size)
+{
+    if (g_realCalloc == nullptr)
+        g_realCalloc = RuntimeFunction<CallocFunction>("calloc");
+    return RefuseThisAllocation() ? nullptr : g_realCalloc(count, size);
+}
+
+namespace {
+
+std::string Text(const CString& s)
+{
+    return s.GetString() ? std::string(s.GetString()) : std::string("<no buffer>");
+}
+
+// "表" and "ソ" end in the trail byte 0x5C, the path separator's value.
+const std::string Hyo = "表";
+const std::string So = "ソ";
+
+}  // namespace
+
+TEST(StringConstruction, DefaultAndNullGiveAnEmptyBufferOf64)
+{
+    const CString plain;
+    const CString fromNull(static_cast<const char*>(nullptr));
+    for (const CString* s : {&plain, &fromNull}) {
+        EXPECT_EQ(Text(*s), "");
+        EXPECT_EQ(s->GetCapacity(), CString::DefaultBufferSize);
+        EXPECT_TRUE(s->IsEmpty());
+    }
+}
+
+TEST(StringConstruction, CountIsCharactersAndTheBufferAddsTheNul)
+{
+    const CString all("abcdef");
+    EXPECT_EQ(Text(all), "abcdef");
+    EXPECT_EQ(all.GetCapacity(), 7);
+
+    const CString three("abcdef", 3);
+    EXPECT_EQ(Text(three), "abc");
+    EXPECT_EQ(three.GetCapacity(), 4);
+
+    const CString negative("abc", -1);
+    EXPECT_EQ(Text(negative), "");
+    EXPECT_EQ(negative.GetCapacity(), 1);
+
+    const CString longer("ab", 10);  // copying stops at the text's NUL; the block is as asked
+    EXPECT_EQ(Text(longer), "ab");
+    EXPECT_EQ(longer.GetCapacity(), 11);
+
+    const CString huge("abc", INT_MAX);  // no room for a NUL after INT_MAX: the whole text
+    EXPECT_EQ(Text(huge), "abc");
+}
+
+TEST(StringConstruction, CopyOwnsABufferSizedToItsText)
+{
+    CString source;
+    source.GetBuffer(300);
+    source.Assign("abc", 0);
+    CString copy(source);
+    EXPECT_EQ(Text(copy), "abc");
+    EXPECT_EQ(copy.GetCapacity(), 4);
+    EXPECT_NE(copy.GetString(), source.GetString());
+
+    copy[0] = 'X';  // nothing shared: the source keeps its text
+    EXPECT_EQ(Text(source), "abc");
+
+    const CString firstTwo(source, 2);
+    EXPECT_EQ(Text(firstTwo), "ab");
+    EXPECT_EQ(firstTwo.GetCapacity(), 3);
+}
+
+TEST(StringConstruction, ConcatenationHoldsBothTextsExactly)
+{
+    const CString joined("ab", "cde");
+    EXPECT_EQ(Text(joined), "abcde");
+    EXPECT_EQ(joined.GetCapacity(), 6);
+    EXPECT_EQ(Text(CString(static_cast<const char*>(nullptr), "x")), "x");
+    EXPECT_EQ(Text(CString("x", static_cast<const char*>(nullptr))), "x");
+
+    const CString left("C:");
+    EXPECT_EQ(Text(left + "\\dir"), "C:\\dir");
+    EXPECT_EQ(Text(left + CString("\\x")), "C:\\x");
+    EXPECT_EQ(Text("D:" + CString("\\y")), "D:\\y");
+    EXPECT_EQ(Text(left), "C:");  // + leaves its operands alone
+}
+
+TEST(StringConstruction, FailedAllocationBehavesAsEmpty)
+{
+    AllocationFailure refuse(1);
+    CString broken("abc");
+    ASSERT_EQ(refuse.Unused(), 0);
+    EXPECT_EQ(broken.GetString(), nullptr);
+    EXPECT_EQ(broken.GetLength(), 0);
+    EXPECT_EQ(broken.GetCapacity(), 0);
+    EXPECT_TRUE(broken.IsEmpty());
+    EXPECT_EQ(broken.Find('a'), -1);
+    EXPECT_EQ(broken.Find('a', 0), -1);
+    EXPECT_EQ(broken.ReverseFind('a'), -1);
+    EXPECT_EQ(broken.ReverseFind("a"), -1);
+    int start = 0, count = 1;
+    EXPECT_FALSE(broken.ClipRange(start, count));
+    EXPECT_EQ(Text(broken.Mid(0, 1)), "");
+    EXPECT_EQ(Text(broken.Left(2)), "");
+
+    broken += "back";  // the next growth gives it a buffer again
+    EXPECT_EQ(Text(broken), "back");
+}
+
+class StringIndex : public testing::Test {
+protected:
+    CString m_text{"abc"};
+};
+
+TEST_F(StringIndex, NegativeIndexPointsAtTheFirstCharacter)
+{
+    EXPECT_EQ(m_text.ElementAt(-3), m_text.GetString());
+    m_text[-1] = 'X';
+    EXPECT_EQ(Text(m_text), "Xbc");
+    EXPECT_EQ(m_text.GetCapacity(), 4);
+}
+
+TEST_F(StringIndex, IndexPastTheCapacityGrowsTheBufferToIndexPlusOne)
+{
+    CString s;
+    *s.ElementAt(63) = 'z';  // last byte of the 64: no growth
+    EXPECT_EQ(s.GetCapacity(), 64);
+
+    s.Assign("abc", 0);
+    char* beyond = s.ElementAt(100);
+    EXPECT_EQ(s.GetCapacity(), 101);
+    EXPECT_EQ(beyond, s.GetString() + 100);  // taken after the reallocation
+    *beyond = 'z';
+    EXPECT_EQ(Text(s), "abc");  // past the NUL: the text is unchanged
+}
+
+TEST_F(StringIndex, UnreachableIndexNeitherShrinksNorWritesWild)
+{
+    *m_text.ElementAt(INT_MAX) = 'z';
+    EXPECT_EQ(Text(m_text), "abc");
+    EXPECT_EQ(m_text.GetCapacity(), 4);
+
+    AllocationFailure refuse(1);
+    *m_text.ElementAt(1000) = 'z';  // growth refused
+    EXPECT_EQ(Text(m_text), "abc");
+    EXPECT_EQ(m_text.GetCapacity(), 4);
+}
+
+class StringSlice : public testing::Test {
+protected:
+    CString m_abcdef{"abcdef"};
+    CString m_abcd{"abcd"};
+};
+
+TEST_F(StringSlice, LeftClipsToTheText)
+{
+    EXPECT_EQ(Text(m_abcd.Left(0)), "");
+    EXPECT_EQ(Text(m_abcd.Left(-5)), "");
+    EXPECT_EQ(Text(m_abcd.Left(2)), "ab");
+    EXPECT_EQ(Text(CString("abc").Left(99)), "abc");
+    EXPECT_EQ(Text(m_abcd.Left(INT_MAX)), "abcd");
+    EXPECT_EQ(m_abcd.Left(99).GetCapacity(), 5);  // results are sized to their text
+}
+
+TEST_F(StringSlice, RightTakesTheTailOrEverything)
+{
+    EXPECT_EQ(Text(m_abcd.Right(0)), "");
+    EXPECT_EQ(Text(m_abcd.Right(2)), "cd");
+    EXPECT_EQ(Text(m_abcd.Right(4)), "abcd");
+    EXPECT_EQ(Text(m_abcd.Right(9)), "abcd");
+    EXPECT_EQ(Text(m_abcd.Right(-1)), "abcd");
+    EXPECT_EQ(Text(m_abcd.Right(INT_MIN)), "abcd");
+}
+
+TEST_F(StringSlice, MidClipsStartAndCount)
+{
+    EXPECT_EQ(Text(m_abcdef.Mid(-2, 4)), "ab");  // the count shrinks with the start
+    EXPECT_EQ(Text(m_abcdef.Mid(-4, 4)), "");
+    EXPECT_EQ(Text(m_abcdef.Mid(2, 100)), "cdef");
+    EXPECT_EQ(m_abcdef.Mid(2, 100).GetCapacity(), 5);
+    EXPECT_EQ(Text(m_abcdef.Mid(0, INT_MAX)), "abcdef");
+    EXPECT_EQ(Text(m_abcdef.Mid(INT_MIN, INT_MAX)), "");
+    EXPECT_EQ(Text(m_abcdef.Mid(-1, INT_MIN)), "");
+    EXPECT_EQ(Text(m_abcdef.Mid(6, 1)), "");
+    EXPECT_EQ(Text(m_abcdef.Mid(7, 1)), "");
+    EXPECT_EQ(Text(m_abcdef.Mid(1, 0)), "");
+    EXPECT_EQ(Text(CString().Mid(0, 1)), "");
+    EXPECT_EQ(Text(CString("").Mid(-1, 5)), "");
+}
+
+TEST_F(StringSlice, ClipRangeReportsTheLengthWhenThereIsSomethingToTake)
+{
+    int start = -2, count = 4;
+    EXPECT_EQ(m_abcdef.ClipRange(start, count), 6);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(count, 2);
+    start = 3;
+    count = 100;  // not cut at the end of the text
+    EXPECT_TRUE(m_abcdef.ClipRange(start, count));
+    EXPECT_EQ(count, 100);
+    start = 0;
+    count = 1;
+    EXPECT_FALSE(CString("").ClipRange(start, count));
+}
+
+class StringFormat : public testing::Test {
+protected:
+    static std::string Run(int n, char c) { return std::string(n, c); }
+};
+
+TEST_F(StringFormat, LongOutputGrowsIn128ByteStepsAndIsComplete)
+{
+    CString s;
+    const std::string fits = Run(63, 'a');
+    s.Format("%s", fits.c_str());
+    EXPECT_EQ(s.GetCapacity(), 64);
+
+    const std::string oneMore = Run(64, 'b');
+    s.Format("%s", oneMore.c_str());
+    EXPECT_EQ(s.GetCapacity(), 192);
+    EXPECT_EQ(Text(s), oneMore);
+
+    const std::string long300 = Run(300, 'c');
+    s.Format("[%s]", long300.c_str());
+    EXPECT_EQ(s.GetCapacity(), 320);  // 192 + 128
+    EXPECT_EQ(Text(s), "[" + long300 + "]");
+
+    s.Format("%d", 7);  // never shrinks
+    EXPECT_EQ(s.GetCapacity(), 320);
+    EXPECT_EQ(Text(s), "7");
+}
+
+TEST_F(StringFormat, GrowthStartsFromTheCapacityItHad)
+{
+    CString s("abc");
+    s.Format("%05d-%s", 42, "0123");
+    EXPECT_EQ(Text(s), "00042-0123");
+    EXPECT_EQ(s.GetCapacity(), 4 + 128);
+
+    CString longer;
+    const std::string text = Run(1000, 'x');
+    longer.Format("%s%s", text.c_str(), "表示");
+    EXPECT_EQ(Text(longer), text + "表示");
+    EXPECT_EQ(longer.GetCapacity(), 64 + 8 * 128);
+}
+
+TEST_F(StringFormat, OwnTextMayBeAnArgument)
+{
+    CString s(Run(60, 'p').c_str());
+    s.Format("%s\\%s", s.GetString(), s.GetString());  // grows, so the buffer may move
+    EXPECT_EQ(Text(s), Run(60, 'p') + "\\" + Run(60, 'p'));
+}
+
+TEST_F(StringFormat, FailedGrowthLeavesTheStringAsItWas)
+{
+    CString s("abc");
+    {
+        AllocationFailure refuse(1);
+        s.Format("%200d", 1);
+        EXPECT_EQ(refuse.Unused(), 0);
+    }
+    EXPECT_EQ(Text(s), "abc");
+    EXPECT_EQ(s.GetCapacity(), 4);
+}
+
+class StringAssign : public testing::Test {};
+
+TEST_F(StringAssign, ExplicitSizeIsABufferSizeWithTheNul)
+{
+    CString s;
+    s.Assign("abcdef", 4);
+    EXPECT_EQ(Text(s), "abc");
+    s.Assign("abcdef", 0);
+    EXPECT_EQ(Text(s), "abcdef");
+    s.Assign("abcdef", 1);
+    EXPECT_EQ(Text(s), "");
+    s.Assign(CString("xyz"), 3);
+    EXPECT_EQ(Text(s), "xy");
+}
+
+TEST_F(StringAssign, NeverShrinksButAppendFitsExactly)
+{
+    CString s;
+    s.GetBuffer(300);
+    s.Assign("ab", 0);
+    EXPECT_EQ(Text(s), "ab");
+    EXPECT_EQ(s.GetCapacity(), 300);
+    s = CString("cd");
+    EXPECT_EQ(s.GetCapacity(), 300);
+
+    s.Append("e");
+    EXPECT_EQ(Text(s), "cde");
+    EXPECT_EQ(s.GetCapacity(), 4);
+}
+
+TEST_F(StringAssign, GrowsToTheSizePlusOne)
+{
+    CString s;
+    const std::string text(70, 'g');
+    s.Assign(text.c_str(), 0);  // size 71 with the NUL, block 72
+    EXPECT_EQ(Text(s), text);
+    EXPECT_EQ(s.GetCapacity(), 72);
+}
+
+TEST_F(StringAssign, OwnTextIsSafe)
+{
+    CString s("abcdef");
+    s = s;
+    EXPECT_EQ(Text(s), "abcdef");
+    s.Copy(s);
+    EXPECT_EQ(Text(s), "abcdef");
+    s.Assign(s, 0);
+    EXPECT_EQ(Text(s), "abcdef");
+    s.Assign(s.GetString() + 2, 0);  // the source lies in the buffer that is cleared
+    EXPECT_EQ(Text(s), "cdef");
+}
+
+TEST_F(StringAssign, FailedGrowthLeavesTheStringAsItWas)
+{
+    CString s("ab");
+    AllocationFailure refuse(1);
+    s.Assign("longer text", 0);
+    EXPECT_EQ(refuse.Unused(), 0);
+    EXPECT_EQ(Text(s), "ab");
+    EXPECT_EQ(s.GetCapacity(), 3);
+}
+
+class StringAppend : public testing::Test {};
+
+TEST_F(StringAppend, EveryAppendFitsTheBufferToTheJoinedText)
+{
+    CString s;
+    s += "abc";
+    EXPECT_EQ(s.GetCapacity(), 4);
+    s += 'd';
+    EXPECT_EQ(Text(s), "abcd");
+    EXPECT_EQ(s.GetCapacity(), 5);
+    s += CString("表");
+    EXPECT_EQ(Text(s), "abcd" + Hyo);
+    EXPECT_EQ(s.GetCapacity(), 7);
+    s += "";
+    EXPECT_EQ(s.GetCapacity(), 7);
+}
+
+TEST_F(StringAppend, OwnTextIsSafe)
+{
+    CString s("ab");
+    s += s;
+    EXPECT_EQ(Text(s), "abab");
+    s.Append(s.GetString() + 1);  // the reallocation may move the source
+    EXPECT_EQ(Text(s), "ababbab");
+    s += s.GetString();
+    EXPECT_EQ(Text(s), "ababbabababbab");
+}
+
+TEST_F(StringAppend, FailedReallocationLeavesTheStringAsItWas)
+{
+    CString s("ab");
+    {
+        AllocationFailure refuse(1);
+        s += "cd";
+        s += 'e';
+        EXPECT_EQ(refuse.Unused(), 0);  // the second append did get memory
+    }
+    EXPECT_EQ(Text(s), "abe");
+}
+
+TEST(StringInsert, PutsTextAtTheClippedPosition)
+{
+    const struct {
+        int position;
+        const char* expected;
+    } cases[] = {
+        {2, "abXYcd"},  {0, "XYabcd"},       {-1, "XYabcd"},      {INT_MIN, "XYabcd"},
+        {4, "abcdXY"},  {10, "abcdXY"},      {INT_MAX, "abcdXY"}, {1, "aXYbcd"},
+    };
+    for (const auto& c : cases) {
+        CString s("abcd");
+        s.Insert("XY", c.position);
+        EXPECT_EQ(Text(s), c.expected) << "position " << c.position;
+        EXPECT_EQ(s.GetCapacity(), 7) << "position " << c.position;
+    }
+    CString empty;
+    empty.Insert("XY", 3);
+    EXPECT_EQ(Text(empty), "XY");
+    CString own("abc");
+    own.Insert(own.GetString(), 1);
+    EXPECT_EQ(Text(own), "aabcbc");
+}
+
+class StringStorage : public testing::Test {};
+
+TEST_F(StringStorage, EmptyKeepsTheBuffer)
+{
+    CString s;
+    s.Format("%300d", 5);
+    s.Empty();
+    EXPECT_EQ(Text(s), "");
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_EQ(s.GetCapacity(), 320);
+    EXPECT_EQ(*s.ElementAt(299), '\0');  // the whole block is cleared, not only the first byte
+}
+
+TEST_F(StringStorage, FreeExtraLeavesLengthPlusTwo)
+{
+    CString s;
+    s.Format("%s", "abc");
+    s.FreeExtra();
+    EXPECT_EQ(Text(s), "abc");
+    EXPECT_EQ(s.GetCapacity(), 5);
+    CString empty;
+    empty.FreeExtra();
+    EXPECT_EQ(empty.GetCapacity(), 2);
+}
+
+TEST_F(StringStorage, FailedFreeExtraKeepsTheText)
+{
+    CString s;
+    s.Assign("abc", 0);
+    AllocationFailure refuse(1);
+    s.FreeExtra();
+    EXPECT_EQ(Text(s), "abc");
+    EXPECT_EQ(s.GetCapacity(), 64);
+}
+
+TEST_F(StringStorage, GetBufferSetsTheExactSizeAndTakesWrittenText)
+{
+    CString s("x");
+    char* buffer = s.GetBuffer(260);
+    EXPECT_EQ(s.GetCapacity(), 260);
+    lstrcpynA(buffer, "C:\\表示\\ソフト", 260);
+    EXPECT_EQ(Text(s), "C:\\表示\\ソフト");
+
+    s.GetBuffer(0);  // no size: nothing is resized
+    EXPECT_EQ(s.GetCapacity(), 260);
+}
+
+TEST_F(StringStorage, ShrunkBufferStillEndsItsText)
+{
+    CString s("abcdef");
+    s.GetBuffer(3);
+    EXPECT_EQ(Text(s), "ab");
+    EXPECT_EQ(s.GetCapacity(), 3);
+
+    CString r("abcdef");
+    EXPECT_TRUE(r.Resize(5, false));
+    EXPECT_EQ(Text(r), "abcd");
+    EXPECT_TRUE(r.Resize(40, true));
+    EXPECT_EQ(Text(r), "");
+    EXPECT_EQ(r.GetCapacity(), 40);
+}
+
+TEST_F(StringStorage, FailedResizeKeepsTheBuffer)
+{
+    CString s("abc");
+    AllocationFailure refuse(2);
+    EXPECT_FALSE(s.Resize(1000, true));
+    EXPECT_EQ(s.GetBuffer(260), nullptr);  // never a block smaller than the caller will fill
+    EXPECT_EQ(refuse.Unused(), 0);
+    EXPECT_EQ(Text(s), "abc");
+    EXPECT_EQ(s.GetCapacity(), 4);
+}
+
+TEST(StringSearch, FindStartsAtAGivenIndex)
+{
+    const CString s("abcabc");
+    EXPECT_EQ(s.Find('c', 2), 2);
+    EXPECT_EQ(s.Find('c', 3), 5);
+    EXPECT_EQ(s.Find('c', 6), -1);
+    EXPECT_EQ(s.Find('c', 7), -1);
+    EXPECT_EQ(s.Find('a', -1), -1);
+    EXPECT_EQ(s.Find('c'), 2);
+    EXPECT_EQ(s.Find('z'), -1);
+    EXPECT_EQ(s.Find("ca"), 2);
+    EXPECT_EQ(s.Find("cb"), -1);
+}
+
+TEST(StringSearch, ReverseFindTakesTheLastOccurrence)
+{
+    const CString s("abcabc");
+    EXPECT_EQ(s.ReverseFind('a'), 3);
+    EXPECT_EQ(s.ReverseFind("bc"), 4);
+    EXPECT_EQ(s.ReverseFind("abc"), 3);
+    EXPECT_EQ(s.ReverseFind(""), 6);
+    EXPECT_EQ(s.ReverseFind("zz"), -1);
+    EXPECT_EQ(s.ReverseFind("abcabcabc"), -1);
+    EXPECT_EQ(s.ReverseFind(CString("ca")), 2);
+}
+
+TEST(StringSearch, SearchesAreByteWiseOnShiftJis)
+{
+    ASSERT_EQ(Hyo, "\x95\x5C");  // the literal really is Shift-JIS
+    ASSERT_EQ(So, "\x83\x5C");
+    const CString path("C:\\表示");  // 43 3A 5C 95 5C 8E A6
+    EXPECT_EQ(path.Find('\\'), 2);
+    EXPECT_EQ(path.Find('\\', 3), 4);  // the trail byte of 表 matches
+    EXPECT_EQ(path.ReverseFind('\\'), 4);
+    EXPECT_EQ(path.ReverseFind("\\"), 4);
+    EXPECT_EQ(path.Find("\\\x8E"), 4);
+
+    const CString folder("D:\\ソ");
+    EXPECT_EQ(folder.ReverseFind('\\'), 4);  // a path "ending in a separator", byte-wise
+}
+
+TEST(StringCompare, CaseMattersOnlyForCompareNoCase)
+{
+    const CString lower("a");
+    EXPECT_NE(lower.Compare("A"), 0);
+    EXPECT_EQ(lower.CompareNoCase("A"), 0);
+    EXPECT_FALSE(lower == "A");
+    EXPECT_TRUE(lower != CString("A"));
+    EXPECT_TRUE(lower == CString("a"));
+}
+
+TEST(StringCompare, OrderIsTheLocalesNotTheBytes)
+{
+    const CString lower("a");
+    EXPECT_TRUE(lower < "B");  // byte-wise 'a' (0x61) would sort after 'B' (0x42)
+    EXPECT_TRUE(lower <= CString("B"));
+    EXPECT_TRUE(CString("B") > lower);
+    EXPECT_TRUE(CString("B") >= "a");
+    EXPECT_TRUE(lower >= "a");
+    EXPECT_TRUE(lower <= "a");
+    EXPECT_FALSE(lower > "a");
+}
+
+TEST(StringCompare, OnlyNoTextIsEmpty)
+{
+    EXPECT_TRUE(CString("").IsEmpty());
+    EXPECT_FALSE(CString(" ").IsEmpty());
+    EXPECT_FALSE(CString("\t").IsEmpty());
+}
+
+TEST(StringCase, MapsAsciiIntoANewString)
+{
+    const CString s("abc-XYZ-表");
+    EXPECT_EQ(Text(s.ToUpper()), "ABC-XYZ-表");
+    EXPECT_EQ(Text(s.ToLower()), "abc-xyz-表");
+    EXPECT_EQ(Text(s), "abc-XYZ-表");
+}
+
+// Thousands of random operations on a few strings, each mirrored on a plain byte string
+// and on the capacity the growth rules fix; after every step all strings must agree.
+namespace {
+
+struct ModelSlot {
+    CString str;
+    std::string text;
+    int capacity = CString::DefaultBufferSize;
+};
+
+std::string Printable(const std::string& bytes)
+{
+    std::ostringstream out;
+    for (unsigned char c : bytes) {
+        if (c >= 0x20 && c < 0x7F && c != '\\')
+            out << c;
+        else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out << hex;
+        }
+    }
+    return out.str();
+}
+
+class StringModelRun {
+public:
+    explicit StringModelRun(unsigned seed) : m_random(seed) {}
+
+    // One random operation; returns what it did, for the failure message.
+    std::string Step();
+    testing::AssertionResult Agrees() const;
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    std::string Piece();
+    char Byte();
+    ModelSlot& Slot(int& which)
+    {
+        which = Pick(0, SlotCount - 1);
+        return m_slots[which];
+    }
+    testing::AssertionResult Check(const CString& result, const std::string& expected) const;
+    void Expect(const char* call, int actual, int expected)
+    {
+        if (actual != expected)
+            m_resultFailures.push_back(std::string(call) + " gave " + std::to_string(actual) +
+                                       ", expected " + std::to_string(expected));
+    }
+    static int Index(size_t at) { return at == std::string::npos ? -1 : static_cast<int>(at); }
+    static std::string Quoted(const std::string& text) { return "\"" + Printable(text) + "\""; }
+    static void Assigned(ModelSlot& slot, const std::string& text, int size);
+
+    static const int SlotCount = 3;
+    std::mt19937 m_random;
+    ModelSlot m_slots[SlotCount];
+    std::vector<std::string> m_resultFailures;
+};
+
+// Bytes that matter: ASCII, the separator, and lead and trail bytes of Shift-JIS.
+char StringModelRun::Byte()
+{
+    static const char bytes[] = {'a', 'b', 'Z', '\\', ' ', '%', '\x95', '\x5C', '\x83', '\x8E'};
+    return bytes[Pick(0, 9)];
+}
+
+std::string StringModelRun::Piece()
+{
+    static const char* const words[] = {"a", "bc", "\\", "表", "ソ", "示", "%d", "C:\\表\\"};
+    std::string piece;
+    const int count = Pick(0, 100) < 10 ? Pick(20, 90) : Pick(0, 4);  // sometimes long, to grow
+    for (int i = 0; i < count; ++i)
+        piece += Pick(0, 1) ? std::string(1, Byte()) : std::string(words[Pick(0, 7)]);
+    return piece;
+}
+
+void StringModelRun::Assigned(ModelSlot& slot, const std::string& text, int size)
+{
+    if (size == 0)
+        size = static_cast<int>(text.size()) + 1;
+    slot.text = text.substr(0, size - 1);
+    if (slot.capacity < size + 1)
+        slot.capacity = size + 1;
+}
+
+testing::AssertionResult StringModelRun::Check(const CString& result,
+                                               const std::string& expected) const
+{
+    if (Text(result) != expected)
+        return testing::AssertionFailure() << "result \"" << Printable(Text(result))
+                                           << "\", expected \"" << Printable(expected) << "\"";
+    // A returned text is a fresh copy sized to itself (an empty one may keep the default).
+    if (!expected.empty() && result.GetCapacity() != static_cast<int>(expected.size()) + 1)
+        return testing::AssertionFailure() << "result capacity " << result.GetCapacity()
+                                           << ", expected " << expected.size() + 1;
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult StringModelRun::Agrees() const
+{
+    if (!m_resultFailures.empty())
+        return testing::AssertionFailure() << m_resultFailures.front();
+    for (int i = 0; i < SlotCount; ++i) {
+        const ModelSlot& slot = m_slots[i];
+        testing::AssertionResult failure = testing::AssertionFailure();
+        failure << "slot " << i;
+        if (Text(slot.str) != slot.text)
+            return failure << " holds \"" << Printable(Text(slot.str)) << "\", expected \""
+                           << Printable(slot.text) << "\"";
+        if (slot.str.GetLength() != static_cast<int>(slot.text.size()))
+            return failure << " length " << slot.str.GetLength();
+        if (slot.str.GetCapacity() != slot.capacity)
+            return failure << " capacity " << slot.str.GetCapacity() << ", expected "
+                           << slot.capacity;
+    }
+    return testing::AssertionSuccess();
+}
+
+std::string StringModelRun::Step()
+{
+    int which = 0;
+    ModelSlot& slot = Slot(which);
+    const int length = static_cast<int>(slot.text.size());
+    std::ostringstream what;
+    what << "slot " << which << " \"" << Printable(slot.text) << "\" cap " << slot.capacity << ": ";
+    auto record = [this](const testing::AssertionResult& r) {
+        if (!r)
+            m_resultFailures.push_back(r.message());
+    };
+
+    switch (Pick(0, 17)) {
+    case 0: {
+        const std::string text = Piece();
+        what << "Assign(\"" << Printable(text) << "\", 0)";
+        slot.str.Assign(text.c_str(), 0);
+        Assigned(slot, text, 0);
+        break;
+    }
+    case 1: {
+        const std::string text = Piece();
+        const int size = Pick(1, static_cast<int>(text.size()) + 3);
+        what << "Assign(\"" << Printable(text) << "\", " << size << ")";
+        slot.str.Assign(text.c_str(), size);
+        Assigned(slot, text, size);
+        break;
+    }
+    case 2: {
+        const std::string text = Piece();
+        what << "Append(\"" << Printable(text) << "\")";
+        slot.str.Append(text.c_str());
+        slot.text += text;
+        slot.capacity = static_cast<int>(slot.text.size()) + 1;
+        break;
+    }
+    case 3: {
+        int from = 0;
+        ModelSlot& other = Slot(from);
+        what << "+= slot " << from;
+        slot.str += other.str;  // may be itself
+        slot.text += std::string(other.text);
+        slot.capacity = static_cast<int>(slot.text.size()) + 1;
+        break;
+    }
+    case 4: {
+        const char c = Byte();
+        what << "+= '" << Printable(std::string(1, c)) << "'";
+        slot.str += c;
+        slot.text += c;
+        slot.capacity = static_cast<int>(slot.text.size()) + 1;
+        break;
+    }
+    case 5: {
+        const bool own = Pick(0, 3) == 0 && length > 0;
+        const int from = own ? Pick(0, length - 1) : 0;
+        const std::string text = own ? slot.text.substr(from) : Piece();
+        const int position = Pick(-3, length + 3);
+        what << "Insert(" << (own ? "own text from " + std::to_string(from) : Quoted(text)) << ", "
+             << position << ")";
+        slot.str.Insert(own ? slot.str.GetString() + from : text.c_str(), position);
+        slot.text.insert(position < 0 ? 0 : std::min(position, length), text);
+        slot.capacity = static_cast<int>(slot.text.size()) + 1;
+        break;
+    }
+    case 6: {
+        const int count = Pick(0, 20) == 0 ? INT_MAX : Pick(-3, length + 3);
+        what << "Left(" << count << ")";
+        record(Check(slot.str.Left(count), count <= 0 ? "" : slot.text.substr(0, count)));
+        break;
+    }
+    case 7: {
+        const int count = Pick(-3, length + 3);
+        what << "Right(" << count << ")";
+        const std::string expected =
+            count < 0 || count > length ? slot.text : slot.text.substr(length - count);
+        record(Check(slot.str.Right(count), expected));
+        break;
+    }
+    case 8: {
+        const int start = Pick(-5, length + 2);
+        const int count = Pick(0, 20) == 0 ? INT_MAX : Pick(-2, length + 3);
+        what << "Mid(" << start << ", " << count << ")";
+        long long s = start, n = count;
+        if (s < 0) {
+            n += s;
+            s = 0;
+        }
+        const std::string expected = n <= 0 || s > length ? "" : slot.text.substr(s, n);
+        record(Check(slot.str.Mid(start, count), expected));
+        break;
+    }
+    case 9: {
+        const char c = Byte();
+        const int start = Pick(-2, length + 2);
+        what << "Find('" << Printable(std::string(1, c)) << "', " << start << ") and the others";
+        const int fromStart = start < 0 || start > length ? -1 : Index(slot.text.find(c, start));
+        Expect("Find(char, start)", slot.str.Find(c, start), fromStart);
+        Expect("Find(char)", slot.str.Find(c), Index(slot.text.find(c)));
+        Expect("ReverseFind(char)", slot.str.ReverseFind(c), Index(slot.text.rfind(c)));
+        break;
+    }
+    case 10: {
+        const std::string text = Pick(0, 1) && length > 0
+                                     ? slot.text.substr(Pick(0, length - 1), Pick(0, 3))
+                                     : Piece().substr(0, 3);
+        what << "Find/ReverseFind(" << Quoted(text) << ")";
+        Expect("Find(text)", slot.str.Find(text.c_str()), Index(slot.text.find(text)));
+        Expect("ReverseFind(text)", slot.str.ReverseFind(text.c_str()),
+               Index(slot.text.rfind(text)));
+        break;
+    }
+    case 11:
+        what << "Empty()";
+        slot.str.Empty();
+        slot.text.clear();
+        break;
+    case 12: {
+        const bool own = Pick(0, 2) == 0;
+        const std::string piece = Piece();
+        const int number = Pick(-1000, 100000);
+        const std::string argument = own ? slot.text : piece;
+        what << "Format(\"<%s>%d\", " << (own ? "own text" : "\"" + Printable(piece) + "\"") << ", "
+             << number << ")";
+        slot.str.Format("<%s>%d", own ? slot.str.GetString() : piece.c_str(), number);
+        slot.text = "<" + argument + ">" + std::to_string(number);
+        while (static_cast<int>(slot.text.size()) > slot.capacity - 1)
+            slot.capacity += 128;
+        break;
+    }
+    case 13:
+        what << "FreeExtra()";
+        slot.str.FreeExtra();
+        slot.capacity = length + 2;
+        break;
+    case 14: {
+        int to = 0;
+        ModelSlot& target = Slot(to);
+        what << "copy, then slot " << to << " = copy";
+        const CString copy(slot.str);
+        record(Check(copy, slot.text));
+        target.str = copy;
+        Assigned(target, slot.text, 0);
+        break;
+    }
+    case 15: {
+        int from = 0;
+        ModelSlot& source = Slot(from);
+        what << "= slot " << from;
+        const std::string text = source.text;
+        slot.str = source.str;
+        if (from != which)  // assigning a string to itself changes nothing
+            Assigned(slot, text, 0);
+        break;
+    }
+    case 16: {
+        const int size = Pick(1, length + 5) + (Pick(0, 4) == 0 ? 200 : 0);
+        what << "GetBuffer(" << size << ")";
+        slot.str.GetBuffer(size);
+        slot.capacity = size;
+        if (length > size - 1)
+            slot.text.resize(size - 1);
+        break;
+    }
+    case 17: {
+        const char c = Byte();
+        // Inside the text, or anywhere past its NUL (growing when past the block).
+        int index = length > 0 && Pick(0, 1) ? Pick(0, length - 1) : length + 1 + Pick(0, 150);
+        what << "[" << index << "] = '" << Printable(std::string(1, c)) << "'";
+        slot.str[index] = c;
+        if (index < length)
+            slot.text[index] = c;
+        else if (index >= slot.capacity)
+            slot.capacity = index + 1;
+        break;
+    }
+    }
+    return what.str();
+}
+
+}  // namespace
+
+TEST(StringModel, RandomOperationsMatchAPlainByteString)
+{
+    const unsigned seed = 20240611;
+    const int steps = 6000;
+    StringModelRun run(seed);
+    for (int step = 0; step < steps; ++step) {
+        const std::string what = run.Step();
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step << ": " << what);
+        ASSERT_TRUE(run.Agrees());
+    }
+}
