@@ -1,7 +1,10 @@
 #include "explorer/MainWnd.h"
 
 #include "resource.h"
+#include "settings/CommonSettingDlg.h"
+#include "settings/LaunchSettingDlg.h"
 #include "settings/SystemData.h"
+#include "settings/VersionDlg.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -44,9 +47,30 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return CWindow::OnCommand(wParam, lParam);
 }
 
-int CMainWnd::RunDialog(int)
+// The dialogs are modal and owned by this window. A settings dialog that ended with
+// "登録" has written the file, so the window reloads to take the new settings in.
+int CMainWnd::RunDialog(int command)
 {
-    return 0;
+    INT_PTR result = IDCANCEL;
+    switch (command) {
+    case IDM_SETTING_COMMON: {
+        CCommonSettingDlg dialog;
+        result = dialog.DoModal(m_hWnd);
+        break;
+    }
+    case IDM_SETTING_LAUNCHER: {
+        CLaunchSettingDlg dialog;
+        result = dialog.DoModal(m_hWnd);
+        break;
+    }
+    case IDM_HELP_VERSION: {
+        CVersionDlg dialog;
+        return static_cast<int>(dialog.DoModal(m_hWnd));
+    }
+    }
+    if (result == IDOK)
+        OnReload();
+    return static_cast<int>(result);
 }
 
 int CMainWnd::GetSelectedEntry(CString& name, CString& kind)

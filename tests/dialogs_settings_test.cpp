@@ -1,0 +1,944 @@
+#include "explorer/MainWnd.h"
+#include "resource.h"
+#include "settings/CommonSettingDlg.h"
+#include "settings/LaunchSettingDlg.h"
+#include "settings/SystemData.h"
+#include "settings/VersionDlg.h"
+#include "support/PrivateCopy.h"
+#include "support/TempDir.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------
+// Driving a modal dialog the way a user would. A thread timer fires inside the dialog's
+// own modal loop; the first tick that finds the dialog runs the test's script on it.
+// While the script runs, a window opened by one of its clicks (a message box, the folder
+// browser, the open-file dialog) runs a nested loop in which the timer keeps firing; the
+// nested handler deals with that window, and without one the window is cancelled.
+
+using Script = std::function<void(HWND dialog)>;
+
+struct Driver {
+    std::string caption;
+    Script script;
+    Script nested;
+    HWND dialog = nullptr;
+    bool running = false;
+    bool done = false;
+    int idleTicks = 0;
+    std::vector<HWND> seen;
+};
+
+Driver* g_driver = nullptr;
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::vector<HWND> ThreadDialogs()
+{
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) -> BOOL {
+            if (ClassOf(window) == "#32770")
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    Driver& d = *g_driver;
+    if (d.running) {
+        for (HWND window : ThreadDialogs()) {
+            if (window == d.dialog || !IsWindowVisible(window) ||
+                std::find(d.seen.begin(), d.seen.end(), window) != d.seen.end())
+                continue;
+            d.seen.push_back(window);
+            if (d.nested)
+                d.nested(window);
+            else
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        return;
+    }
+    if (!d.done) {
+        for (HWND window : ThreadDialogs()) {
+            if (TextOf(window) == d.caption && IsWindowVisible(window)) {
+                d.dialog = window;
+                d.running = true;
+                d.script(window);
+                d.running = false;
+                d.done = true;
+                return;
+            }
+        }
+        return;
+    }
+    // Guard against a hang: a script that failed half-way leaves its dialog open.
+    if (IsWindow(d.dialog) && ++d.idleTicks == 200) {
+        ADD_FAILURE() << "the dialog \"" << d.caption << "\" did not end";
+        EndDialog(d.dialog, -2);
+    }
+}
+
+// Runs whatever opens the dialog (DoModal or a command of the main window) with the
+// script attached; returns the number of times the script ran (0 or 1).
+int Drive(const char* caption, const Script& script, const std::function<void()>& open,
+          const Script& nested = nullptr)
+{
+    Driver driver;
+    driver.caption = caption;
+    driver.script = script;
+    driver.nested = nested;
+    g_driver = &driver;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
+    open();
+    KillTimer(nullptr, timer);
+    g_driver = nullptr;
+    MSG stale;  // a tick already queued must not reach a driver that is gone
+    while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    }
+    return driver.done ? 1 : 0;
+}
+
+INT_PTR RunModal(CDialog& dialog, const char* caption, const Script& script,
+                 const Script& nested = nullptr)
+{
+    INT_PTR result = -3;
+    const int ran = Drive(caption, script, [&] { result = dialog.DoModal(nullptr); }, nested);
+    EXPECT_EQ(ran, 1) << "the script never saw \"" << caption << "\"";
+    return result;
+}
+
+// What a user does to the controls.
+void Click(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void Type(HWND dialog, int id, const std::string& text)
+{
+    SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+std::string Text(HWND dialog, int id)
+{
+    return TextOf(GetDlgItem(dialog, id));
+}
+
+bool Checked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+// Esc arrives as a key press that the dialog manager turns into IDCANCEL.
+void PressEscape(HWND dialog, int focusId)
+{
+    PostMessageA(GetDlgItem(dialog, focusId), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+}
+
+void CloseBox(HWND dialog)
+{
+    SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The texts of a window's children, in z order: what the user reads.
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<std::string>*>(list)->push_back(TextOf(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// ---------------------------------------------------------------------------------------
+// The settings file beside the (private copy of the) test executable.
+
+const char* const Common = "COMMON_SETTING";
+const char* const Launcher = "LACNCH_SETTING";
+
+std::string IniPath()
+{
+    return std::string(ExecutableFolder()) + "\\TavlornExplorer.ini";
+}
+
+bool IniExists()
+{
+    return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteKey(const char* section, const std::string& key, const std::string& value)
+{
+    WritePrivateProfileStringA(section, key.c_str(), value.c_str(), IniPath().c_str());
+}
+
+std::string ReadKey(const char* section, const std::string& key)
+{
+    char value[1024] = "";
+    GetPrivateProfileStringA(section, key.c_str(), "<absent>", value, sizeof value,
+                             IniPath().c_str());
+    return value;
+}
+
+std::vector<std::string> KeysOf(const char* section)
+{
+    char list[4096] = "";
+    const DWORD length = GetPrivateProfileStringA(section, nullptr, "", list, sizeof list,
+                                                  IniPath().c_str());
+    std::vector<std::string> keys;
+    for (const char* p = list; p < list + length && *p; p += lstrlenA(p) + 1)
+        keys.push_back(p);
+    return keys;
+}
+
+std::vector<std::string> AllLauncherKeys()
+{
+    std::vector<std::string> keys;
+    for (int k = 1; k <= 10; ++k) {
+        keys.push_back("NAME" + std::to_string(k));
+        keys.push_back("PATH" + std::to_string(k));
+    }
+    return keys;
+}
+
+std::string EntryName(int number) { return "表示" + std::to_string(number); }
+std::string EntryPath(int number) { return "C:\\ソフト\\p" + std::to_string(number) + ".exe"; }
+
+class SettingsDialogTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveIni();
+        CreateSystemData();
+    }
+
+    void TearDown() override
+    {
+        DestroySystemData();
+        RemoveIni();
+    }
+
+    static void RemoveIni()
+    {
+        DeleteFileA(IniPath().c_str());
+        RemoveDirectoryA(IniPath().c_str());
+    }
+
+    // A stored home, flags and all ten launcher entries, loaded into the singleton.
+    void StoreIni(const std::string& home, bool system, bool hidden)
+    {
+        WriteKey(Common, "HOME", home);
+        WriteKey(Common, "DISP_SYSTEM_FILE", system ? "TRUE" : "FALSE");
+        WriteKey(Common, "DISP_HIDDEN_FILE", hidden ? "TRUE" : "FALSE");
+        for (int k = 1; k <= 10; ++k) {
+            WriteKey(Launcher, "NAME" + std::to_string(k), EntryName(k));
+            WriteKey(Launcher, "PATH" + std::to_string(k), EntryPath(k));
+        }
+        GetSystemData()->Load();
+    }
+
+    TempDir tree;
+};
+
+// The rows as the user sees them: caption, name and path of each, and the thumb.
+std::vector<std::string> ShownRows(HWND dialog)
+{
+    std::vector<std::string> rows;
+    for (int r = 0; r < 4; ++r)
+        rows.push_back(Text(dialog, IDC_LAUNCH_GROUP1 + r) + " | " +
+                       Text(dialog, IDC_LAUNCH_NAME1 + 2 * r) + " | " +
+                       Text(dialog, IDC_LAUNCH_PATH1 + 2 * r));
+    rows.push_back("thumb " + std::to_string(GetScrollPos(GetDlgItem(dialog, IDC_LAUNCH_SCROLL), SB_CTL)));
+    return rows;
+}
+
+std::vector<std::string> RowsFrom(int top)
+{
+    std::vector<std::string> rows;
+    for (int r = 0; r < 4; ++r) {
+        const int number = top + r + 1;
+        rows.push_back("項目 " + std::to_string(number) + " | " + EntryName(number) + " | " +
+                       EntryPath(number));
+    }
+    rows.push_back("thumb " + std::to_string(top));
+    return rows;
+}
+
+void Scroll(HWND dialog, int request, int position = 0)
+{
+    SendMessageA(dialog, WM_VSCROLL, MAKEWPARAM(request, position),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_LAUNCH_SCROLL)));
+}
+
+// The wheel handler posts its scroll request; handle what it posted.
+void Wheel(HWND dialog, int distance)
+{
+    SendMessageA(dialog, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(distance)),
+                 MAKELPARAM(10, 10));
+    MSG posted;
+    while (PeekMessageA(&posted, dialog, WM_VSCROLL, WM_VSCROLL, PM_REMOVE))
+        DispatchMessageA(&posted);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+
+using CommonSettingDlgTest = SettingsDialogTest;
+
+TEST_F(CommonSettingDlgTest, OpensWithTheStoredHomeAndFlags)
+{
+    StoreIni(tree.Path(), true, false);
+    CCommonSettingDlg dialog;
+    std::string home;
+    bool system = false, hidden = true;
+    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+        home = Text(dlg, IDC_HOME);
+        system = Checked(dlg, IDC_DISP_SYSTEM_FILE);
+        hidden = Checked(dlg, IDC_DISP_HIDDEN_FILE);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(home, tree.Path());
+    EXPECT_TRUE(system);
+    EXPECT_FALSE(hidden);
+}
+
+TEST_F(CommonSettingDlgTest, OkWritesEveryKeyAndKeepsTheLauncherEntries)
+{
+    StoreIni("C:\\old", false, true);
+    const std::string home = "C:\\作業\\表";
+    CCommonSettingDlg dialog;
+    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+        Type(dlg, IDC_HOME, home);
+        Click(dlg, IDC_DISP_SYSTEM_FILE);  // off to on
+        Click(dlg, IDC_DISP_HIDDEN_FILE);  // on to off
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(KeysOf(Common), (std::vector<std::string>{"HOME", "DISP_SYSTEM_FILE", "DISP_HIDDEN_FILE"}));
+    EXPECT_EQ(KeysOf(Launcher), AllLauncherKeys());
+    EXPECT_EQ(ReadKey(Common, "HOME"), home);
+    EXPECT_EQ(ReadKey(Common, "DISP_SYSTEM_FILE"), "TRUE");
+    EXPECT_EQ(ReadKey(Common, "DISP_HIDDEN_FILE"), "FALSE");
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(ReadKey(Launcher, "NAME" + std::to_string(k)), EntryName(k));
+        EXPECT_EQ(ReadKey(Launcher, "PATH" + std::to_string(k)), EntryPath(k));
+    }
+    EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), home);
+}
+
+TEST_F(CommonSettingDlgTest, OkOnAFreshFileWritesAllKeysAndAnEmptyHome)
+{
+    GetSystemData()->SetHome("C:\\was");
+    CCommonSettingDlg dialog;
+    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+        Type(dlg, IDC_HOME, "");
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(KeysOf(Launcher), AllLauncherKeys());
+    EXPECT_EQ(ReadKey(Common, "HOME"), "");  // present, and empty
+    EXPECT_NE(ReadWholeFile(IniPath()).find("HOME=\r\n"), std::string::npos);
+    EXPECT_EQ(ReadKey(Common, "DISP_SYSTEM_FILE"), "FALSE");
+}
+
+TEST_F(CommonSettingDlgTest, CancelEscAndCloseBoxLeaveTheFileAsItWas)
+{
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
+        {"取消", [](HWND dlg) { Click(dlg, IDCANCEL); }},
+        {"Esc", [](HWND dlg) { PressEscape(dlg, IDC_HOME); }},
+        {"close box", [](HWND dlg) { CloseBox(dlg); }},
+    };
+    for (bool fileExists : {true, false}) {
+        for (const auto& way : ways) {
+            SCOPED_TRACE(std::string(way.first) + (fileExists ? ", file exists" : ", no file"));
+            RemoveIni();
+            GetSystemData()->Load();
+            if (fileExists)
+                StoreIni("C:\\old", false, false);
+            const std::string before = fileExists ? ReadWholeFile(IniPath()) : "";
+            CCommonSettingDlg dialog;
+            const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+                Type(dlg, IDC_HOME, "C:\\new");
+                Click(dlg, IDC_DISP_SYSTEM_FILE);
+                Click(dlg, IDC_DISP_HIDDEN_FILE);
+                way.second(dlg);
+            });
+            EXPECT_EQ(result, IDCANCEL);
+            EXPECT_EQ(IniExists(), fileExists);
+            if (fileExists) {
+                EXPECT_EQ(ReadWholeFile(IniPath()), before);
+            }
+            EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), fileExists ? "C:\\old" : "");
+            EXPECT_FALSE(GetSystemData()->GetDispSystemFile());
+        }
+    }
+}
+
+// A save that fails must not pass for a saved one: the user is told, the dialog stays,
+// and the explorer keeps the settings the file still holds.
+TEST_F(CommonSettingDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen)
+{
+    StoreIni("C:\\old", false, false);
+    const std::string before = ReadWholeFile(IniPath());
+    HANDLE lock = CreateFileA(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    std::vector<std::string> boxTexts;
+    HWND boxOwner = nullptr;
+    bool visibleBefore = false, visibleAfter = false;
+    CCommonSettingDlg dialog;
+    const INT_PTR result = RunModal(
+        dialog, "共通設定",
+        [&](HWND dlg) {
+            Type(dlg, IDC_HOME, "C:\\new");
+            visibleBefore = IsWindowVisible(dlg) != FALSE;
+            Click(dlg, IDOK);
+            visibleAfter = IsWindowVisible(dlg) != FALSE;
+            Click(dlg, IDCANCEL);
+        },
+        [&](HWND box) {
+            boxTexts = ChildTexts(box);
+            boxOwner = GetWindow(box, GW_OWNER);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+    CloseHandle(lock);
+
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(Contains(boxTexts, "設定を保存できませんでした。")) << boxTexts.size() << " texts";
+    EXPECT_NE(boxOwner, nullptr);
+    ASSERT_TRUE(visibleBefore);
+    EXPECT_TRUE(visibleAfter) << "the dialog ended as if saved";
+    EXPECT_EQ(ReadWholeFile(IniPath()), before);
+    EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), "C:\\old");
+}
+
+TEST_F(CommonSettingDlgTest, NoSettingsStoreStartsEmptyAndOkStoresNothing)
+{
+    DestroySystemData();
+    CCommonSettingDlg dialog;
+    std::string home = "?";
+    bool anyChecked = true;
+    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+        home = Text(dlg, IDC_HOME);
+        anyChecked = Checked(dlg, IDC_DISP_SYSTEM_FILE) || Checked(dlg, IDC_DISP_HIDDEN_FILE);
+        Type(dlg, IDC_HOME, "C:\\x");
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(home, "");
+    EXPECT_FALSE(anyChecked);
+    EXPECT_FALSE(IniExists());
+}
+
+// The folder browser is the shell's; the test cancels it and looks at what it was given.
+TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
+{
+    const std::string folder = tree.MakeDir("ホーム表");
+    for (const std::string& start : {folder, std::string("C:\\存在しない\\表")}) {
+        SCOPED_TRACE(start);
+        std::vector<std::string> browserTexts;
+        HWND browserOwner = nullptr;
+        std::string selected;
+        std::string after;
+        CCommonSettingDlg dialog;
+        HWND dialogWindow = nullptr;
+        const INT_PTR result = RunModal(
+            dialog, "共通設定",
+            [&](HWND dlg) {
+                dialogWindow = dlg;
+                Type(dlg, IDC_HOME, start);
+                Click(dlg, IDC_HOME_BROWSE);
+                after = Text(dlg, IDC_HOME);
+                Click(dlg, IDCANCEL);
+            },
+            [&](HWND browser) {
+                browserTexts = ChildTexts(browser);
+                browserOwner = GetWindow(browser, GW_OWNER);
+                HWND treeView = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+                const HTREEITEM item = TreeView_GetSelection(treeView);
+                char text[MAX_PATH] = "";
+                TVITEMA record = {};
+                record.mask = TVIF_TEXT;
+                record.hItem = item;
+                record.pszText = text;
+                record.cchTextMax = MAX_PATH;
+                if (item != nullptr && SendMessageA(treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&record)))
+                    selected = text;
+                PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+            });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_TRUE(Contains(browserTexts, "参照"));
+        EXPECT_EQ(browserOwner, dialogWindow);
+        EXPECT_EQ(after, start);
+        if (start == folder) {
+            EXPECT_EQ(selected, "ホーム表");
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+
+using LaunchSettingDlgTest = SettingsDialogTest;
+
+TEST_F(LaunchSettingDlgTest, OpensOnEntriesOneToFourWithTheThumbAtTheTop)
+{
+    StoreIni("C:\\home", false, false);
+    CLaunchSettingDlg dialog;
+    std::vector<std::string> rows;
+    SCROLLINFO info = {};
+    const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        rows = ShownRows(dlg);
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(GetDlgItem(dlg, IDC_LAUNCH_SCROLL), SB_CTL, &info);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(rows, RowsFrom(0));
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, 9);
+    EXPECT_EQ(info.nPage, 4u);
+}
+
+TEST_F(LaunchSettingDlgTest, EveryScrollRequestMovesAsTheBarSays)
+{
+    StoreIni("C:\\home", false, false);
+    struct Step {
+        const char* what;
+        int request;
+        int position;
+        int top;
+    };
+    const std::vector<Step> steps = {
+        {"line down", SB_LINEDOWN, 0, 1},       {"line up", SB_LINEUP, 0, 0},
+        {"line up at the top", SB_LINEUP, 0, 0}, {"page down", SB_PAGEDOWN, 0, 4},
+        {"page down past the end", SB_PAGEDOWN, 0, 6},
+        {"line down at the end", SB_LINEDOWN, 0, 6}, {"page up", SB_PAGEUP, 0, 2},
+        {"page up past the top", SB_PAGEUP, 0, 0}, {"thumb track", SB_THUMBTRACK, 5, 5},
+        {"thumb position", SB_THUMBPOSITION, 3, 3}, {"thumb dragged below", SB_THUMBTRACK, 9, 6},
+        {"top", SB_TOP, 0, 0},                  {"bottom", SB_BOTTOM, 0, 6},
+        {"end of scroll", SB_ENDSCROLL, 0, 6},  {"thumb to 2", SB_THUMBPOSITION, 2, 2},
+        {"end of scroll", SB_ENDSCROLL, 0, 2},
+    };
+    CLaunchSettingDlg dialog;
+    std::vector<std::vector<std::string>> seen;
+    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        for (const Step& step : steps) {
+            Scroll(dlg, step.request, step.position);
+            seen.push_back(ShownRows(dlg));
+        }
+        Click(dlg, IDCANCEL);
+    });
+    ASSERT_EQ(seen.size(), steps.size());
+    for (size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(seen[i], RowsFrom(steps[i].top)) << "after " << steps[i].what;
+}
+
+TEST_F(LaunchSettingDlgTest, EachWheelMessageMovesOneEntry)
+{
+    StoreIni("C:\\home", false, false);
+    CLaunchSettingDlg dialog;
+    std::vector<std::vector<std::string>> seen;
+    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        Wheel(dlg, WHEEL_DELTA);       // away from the user at the top: stays
+        seen.push_back(ShownRows(dlg));
+        Wheel(dlg, -WHEEL_DELTA);      // towards the user: one down
+        seen.push_back(ShownRows(dlg));
+        Wheel(dlg, -3 * WHEEL_DELTA);  // a long turn is still one entry
+        seen.push_back(ShownRows(dlg));
+        Wheel(dlg, WHEEL_DELTA);
+        seen.push_back(ShownRows(dlg));
+        Scroll(dlg, SB_BOTTOM);
+        Wheel(dlg, -WHEEL_DELTA);      // at the end: stays
+        seen.push_back(ShownRows(dlg));
+        Click(dlg, IDCANCEL);
+    });
+    const std::vector<std::vector<std::string>> expected = {RowsFrom(0), RowsFrom(1), RowsFrom(2),
+                                                            RowsFrom(1), RowsFrom(6)};
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemAll)
+{
+    StoreIni("C:\\home", true, false);
+    CLaunchSettingDlg dialog;
+    std::string backInRowOne;
+    const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        Type(dlg, IDC_LAUNCH_NAME1, "一番");
+        Scroll(dlg, SB_LINEDOWN);
+        Scroll(dlg, SB_LINEUP);
+        backInRowOne = Text(dlg, IDC_LAUNCH_NAME1);
+        Scroll(dlg, SB_PAGEDOWN);                 // entries 5 to 8
+        Type(dlg, IDC_LAUNCH_NAME2, "");          // entry 6 emptied
+        Type(dlg, IDC_LAUNCH_PATH2, "C:\\表\\六.exe");
+        Scroll(dlg, SB_BOTTOM);                   // entries 7 to 10, still shown on OK
+        Type(dlg, IDC_LAUNCH_NAME4, "十番");
+        Type(dlg, IDC_LAUNCH_PATH4, "C:\\十\\ten.exe");
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(backInRowOne, "一番");
+    EXPECT_EQ(KeysOf(Launcher), AllLauncherKeys());
+    EXPECT_EQ(ReadKey(Common, "HOME"), "C:\\home");
+    EXPECT_EQ(ReadKey(Common, "DISP_SYSTEM_FILE"), "TRUE");
+    for (int k = 1; k <= 10; ++k) {
+        SCOPED_TRACE(k);
+        const std::string name = k == 1 ? "一番" : k == 6 ? "" : k == 10 ? "十番" : EntryName(k);
+        const std::string path = k == 6 ? "C:\\表\\六.exe" : k == 10 ? "C:\\十\\ten.exe" : EntryPath(k);
+        EXPECT_EQ(ReadKey(Launcher, "NAME" + std::to_string(k)), name);
+        EXPECT_EQ(ReadKey(Launcher, "PATH" + std::to_string(k)), path);
+    }
+    EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(9).GetString()), "十番");
+}
+
+TEST_F(LaunchSettingDlgTest, CancelEscAndCloseBoxLeaveTheFileAsItWas)
+{
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
+        {"取消", [](HWND dlg) { Click(dlg, IDCANCEL); }},
+        {"Esc", [](HWND dlg) { PressEscape(dlg, IDC_LAUNCH_PATH3); }},
+        {"close box", [](HWND dlg) { CloseBox(dlg); }},
+    };
+    for (bool fileExists : {true, false}) {
+        for (const auto& way : ways) {
+            SCOPED_TRACE(std::string(way.first) + (fileExists ? ", file exists" : ", no file"));
+            RemoveIni();
+            GetSystemData()->Load();
+            if (fileExists)
+                StoreIni("C:\\home", false, false);
+            const std::string before = fileExists ? ReadWholeFile(IniPath()) : "";
+            CLaunchSettingDlg dialog;
+            const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+                Type(dlg, IDC_LAUNCH_NAME1, "changed");
+                Scroll(dlg, SB_PAGEDOWN);
+                Type(dlg, IDC_LAUNCH_PATH3, "C:\\changed.exe");
+                way.second(dlg);
+            });
+            EXPECT_EQ(result, IDCANCEL);
+            EXPECT_EQ(IniExists(), fileExists);
+            if (fileExists) {
+                EXPECT_EQ(ReadWholeFile(IniPath()), before);
+            }
+            EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(0).GetString()),
+                      fileExists ? EntryName(1) : "");
+        }
+    }
+}
+
+// Where the settings file should be there is a folder: nothing can be written.
+TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
+{
+    StoreIni("C:\\home", false, false);
+    RemoveIni();
+    ASSERT_TRUE(CreateDirectoryA(IniPath().c_str(), nullptr));
+
+    int boxes = 0;
+    std::vector<std::string> boxTexts;
+    bool visibleAfter = false;
+    std::string kept;
+    CLaunchSettingDlg dialog;
+    const INT_PTR result = RunModal(
+        dialog, "ランチャー設定",
+        [&](HWND dlg) {
+            Scroll(dlg, SB_BOTTOM);
+            Type(dlg, IDC_LAUNCH_NAME4, "十番");
+            Click(dlg, IDOK);
+            visibleAfter = IsWindowVisible(dlg) != FALSE;
+            kept = Text(dlg, IDC_LAUNCH_NAME4);
+            // The user makes room for the file and tries again.
+            RemoveDirectoryA(IniPath().c_str());
+            Click(dlg, IDOK);
+        },
+        [&](HWND box) {
+            ++boxes;
+            boxTexts = ChildTexts(box);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(Contains(boxTexts, "設定を保存できませんでした。"));
+    EXPECT_TRUE(visibleAfter);
+    EXPECT_EQ(kept, "十番");
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(ReadKey(Launcher, "NAME10"), "十番");
+    EXPECT_EQ(ReadKey(Launcher, "NAME1"), EntryName(1));
+    EXPECT_EQ(KeysOf(Launcher), AllLauncherKeys());
+}
+
+// The display name is cut after the last real separator: 表 and ソ end in the byte 0x5C.
+TEST_F(LaunchSettingDlgTest, AChosenProgramGivesItsRealFileNameAsTheName)
+{
+    const std::vector<std::pair<std::string, std::string>> programs = {
+        {"C:\\ツール\\表\\表示.exe", "表示.exe"},
+        {"C:\\ソ\\ソフト.exe", "ソフト.exe"},
+        {"C:\\bin\\tool.exe", "tool.exe"},
+        {"tool.exe", "tool.exe"},
+    };
+    CLaunchSettingDlg dialog;
+    std::vector<std::string> names, paths;
+    const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        for (const auto& program : programs) {
+            dialog.SetProgram(2, program.first.c_str());
+            names.push_back(Text(dlg, IDC_LAUNCH_NAME3));
+            paths.push_back(Text(dlg, IDC_LAUNCH_PATH3));
+        }
+        Click(dlg, IDOK);
+    });
+    ASSERT_EQ(names.size(), programs.size());
+    for (size_t i = 0; i < programs.size(); ++i) {
+        EXPECT_EQ(names[i], programs[i].second);
+        EXPECT_EQ(paths[i], programs[i].first);
+    }
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(ReadKey(Launcher, "NAME3"), "tool.exe");
+}
+
+TEST_F(LaunchSettingDlgTest, BrowseOpensTheOpenFileDialogAndCancelKeepsTheRow)
+{
+    StoreIni("C:\\home", false, false);
+    CLaunchSettingDlg dialog;
+    HWND dialogWindow = nullptr, fileOwner = nullptr;
+    std::string fileTitle;
+    std::vector<std::string> after;
+    const INT_PTR result = RunModal(
+        dialog, "ランチャー設定",
+        [&](HWND dlg) {
+            dialogWindow = dlg;
+            Scroll(dlg, SB_LINEDOWN);
+            Click(dlg, IDC_LAUNCH_BROWSE2);  // entry 3
+            after = ShownRows(dlg);
+            Click(dlg, IDCANCEL);
+        },
+        [&](HWND files) {
+            fileTitle = TextOf(files);
+            fileOwner = GetWindow(files, GW_OWNER);
+            PostMessageA(files, WM_COMMAND, IDCANCEL, 0);
+        });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(fileTitle, "ファイルを開く");
+    EXPECT_EQ(fileOwner, dialogWindow);
+    EXPECT_EQ(after, RowsFrom(1));
+}
+
+// ---------------------------------------------------------------------------------------
+// Colours: black dialogs, white label text; edit fields keep the system's colours.
+
+TEST(SettingsDialogColours, AllThreeAnswerBlackBackgroundAndWhiteStaticText)
+{
+    CreateSystemData();
+    CVersionDlg version;
+    CCommonSettingDlg common;
+    CLaunchSettingDlg launcher;
+    const std::vector<std::pair<CDialog*, const char*>> dialogs = {
+        {&version, "バージョン情報"}, {&common, "共通設定"}, {&launcher, "ランチャー設定"}};
+    const LRESULT black = reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+    for (const auto& entry : dialogs) {
+        SCOPED_TRACE(entry.second);
+        LRESULT dialogBrush = 0, staticBrush = 0, editBrush = 0;
+        COLORREF text = 0, back = 0;
+        RunModal(*entry.first, entry.second, [&](HWND dlg) {
+            HDC dc = CreateCompatibleDC(nullptr);
+            SetTextColor(dc, RGB(1, 2, 3));
+            SetBkColor(dc, RGB(4, 5, 6));
+            dialogBrush = SendMessageA(dlg, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(dlg));
+            HWND label = FindWindowExA(dlg, nullptr, "Static", nullptr);
+            staticBrush = SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(label));
+            text = GetTextColor(dc);
+            back = GetBkColor(dc);
+            HWND edit = FindWindowExA(dlg, nullptr, "Edit", nullptr);
+            if (edit != nullptr)
+                editBrush = SendMessageA(dlg, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                         reinterpret_cast<LPARAM>(edit));
+            DeleteDC(dc);
+            CloseBox(dlg);
+        });
+        EXPECT_EQ(dialogBrush, black);
+        EXPECT_EQ(staticBrush, black);
+        EXPECT_EQ(text, RGB(255, 255, 255));
+        EXPECT_EQ(back, RGB(0, 0, 0));
+        EXPECT_NE(editBrush, black);
+    }
+    DestroySystemData();
+}
+
+// ---------------------------------------------------------------------------------------
+
+TEST(VersionDlg, ShowsTheVersionAndEndsByOkEscOrCloseBox)
+{
+    const std::vector<std::pair<std::function<void(HWND)>, INT_PTR>> ways = {
+        {[](HWND dlg) { Click(dlg, IDOK); }, IDOK},
+        {[](HWND dlg) { PressEscape(dlg, IDOK); }, IDCANCEL},
+        {[](HWND dlg) { CloseBox(dlg); }, IDCANCEL},
+    };
+    for (const auto& way : ways) {
+        CVersionDlg dialog;
+        std::vector<std::string> texts;
+        const INT_PTR result = RunModal(dialog, "バージョン情報", [&](HWND dlg) {
+            texts = ChildTexts(dlg);
+            way.first(dlg);
+        });
+        EXPECT_EQ(result, way.second);
+        EXPECT_TRUE(Contains(texts, "Tavlornエクスプローラ　Ver 0.10"));
+        EXPECT_TRUE(Contains(texts, "OK"));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The main window's commands run the dialogs and take new settings in after "登録".
+
+class SettingsCommandTest : public SettingsDialogTest {
+protected:
+    void SetUp() override
+    {
+        SettingsDialogTest::SetUp();
+        SetFileAttributesA(tree.MakeFile("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        tool = tree.MakeFile("tool.exe");
+        StoreIni(tree.Path(), false, false);
+        ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
+        ASSERT_EQ(Listed("hidden.txt"), false);
+    }
+
+    void TearDown() override
+    {
+        window.DestroyWindow();
+        MSG quit;  // the main window posts WM_QUIT when destroyed
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        SettingsDialogTest::TearDown();
+    }
+
+    bool Listed(const std::string& name)
+    {
+        CListView& list = window.FileList();
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            if (name == list.GetItemText(i, 0).GetString())
+                return true;
+        return false;
+    }
+
+    std::string LauncherItem(int index)
+    {
+        char text[256] = "";
+        GetMenuStringA(window.ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
+                       sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+
+    void Command(int id, const char* caption, const Script& script)
+    {
+        const int ran = Drive(caption, script, [&] {
+            SendMessageA(window.GetHwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        });
+        EXPECT_EQ(ran, 1) << "command " << id << " showed no \"" << caption << "\"";
+    }
+
+    std::string tool;
+    CMainWnd window{"Tavlornエクスプローラ"};
+};
+
+TEST_F(SettingsCommandTest, CommonSettingsOkReloadsAndCancelDoesNot)
+{
+    // Cancel: a flag changed in the file by hand is not taken in.
+    WriteKey(Common, "DISP_HIDDEN_FILE", "TRUE");
+    HWND owner = nullptr;
+    Command(IDM_SETTING_COMMON, "共通設定", [&](HWND dlg) {
+        owner = GetWindow(dlg, GW_OWNER);
+        Click(dlg, IDC_DISP_SYSTEM_FILE);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(owner, window.GetHwnd());
+    EXPECT_FALSE(Listed("hidden.txt"));
+    EXPECT_TRUE(IsWindowEnabled(window.GetHwnd()));
+
+    Command(IDM_SETTING_COMMON, "共通設定", [&](HWND dlg) {
+        Click(dlg, IDC_DISP_HIDDEN_FILE);
+        Click(dlg, IDOK);
+    });
+    EXPECT_TRUE(Listed("hidden.txt"));
+    EXPECT_TRUE(GetSystemData()->GetDispHiddenFile());
+    EXPECT_EQ(ReadKey(Common, "DISP_HIDDEN_FILE"), "TRUE");
+}
+
+TEST_F(SettingsCommandTest, LauncherSettingsOkRenamesTheLauncherMenuAndCancelDoesNot)
+{
+    ASSERT_EQ(LauncherItem(0), "(未登録)");
+    Command(IDM_SETTING_LAUNCHER, "ランチャー設定", [&](HWND dlg) {
+        Type(dlg, IDC_LAUNCH_NAME1, "道具");
+        Type(dlg, IDC_LAUNCH_PATH1, tool);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(LauncherItem(0), "(未登録)");
+
+    HWND owner = nullptr;
+    Command(IDM_SETTING_LAUNCHER, "ランチャー設定", [&](HWND dlg) {
+        owner = GetWindow(dlg, GW_OWNER);
+        Type(dlg, IDC_LAUNCH_NAME1, "道具");
+        Type(dlg, IDC_LAUNCH_PATH1, tool);
+        Scroll(dlg, SB_BOTTOM);
+        Type(dlg, IDC_LAUNCH_NAME4, "十番");
+        Type(dlg, IDC_LAUNCH_PATH4, tool);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(owner, window.GetHwnd());
+    EXPECT_EQ(LauncherItem(0), "道具");
+    EXPECT_EQ(LauncherItem(9), "十番");
+    EXPECT_EQ(LauncherItem(1), "(未登録)");  // its stored program does not exist
+}
+
+TEST_F(SettingsCommandTest, AboutIsOwnedByTheMainWindowAndChangesNothing)
+{
+    const std::string before = ReadWholeFile(IniPath());
+    HWND owner = nullptr;
+    Command(IDM_HELP_VERSION, "バージョン情報", [&](HWND dlg) {
+        owner = GetWindow(dlg, GW_OWNER);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(owner, window.GetHwnd());
+    EXPECT_EQ(ReadWholeFile(IniPath()), before);
+}
+
+int main(int argc, char** argv)
+{
+    int exitCode = 0;
+    if (RunFromPrivateCopy(argc, argv, exitCode))
+        return exitCode;
+    PrepareUnattendedProcess();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
