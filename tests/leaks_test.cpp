@@ -123,18 +123,18 @@ void ExpectBackToBaseline(const char* what, const Counts& before, const Counts& 
 // asked, so both the saving and the discarding ends are run.
 UINT g_endWith = IDCANCEL;
 
+BOOL CALLBACK EndIfDialog(HWND window, LPARAM)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window))
+        PostMessageA(window, WM_COMMAND, g_endWith, 0);
+    return TRUE;
+}
+
 void CALLBACK EndDialogs(HWND, UINT, UINT_PTR, DWORD)
 {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char name[16] = "";
-            GetClassNameA(window, name, sizeof name);
-            if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window))
-                PostMessageA(window, WM_COMMAND, g_endWith, 0);
-            return TRUE;
-        },
-        0);
+    EnumThreadWindows(GetCurrentThreadId(), EndIfDialog, 0);
 }
 
 }  // namespace

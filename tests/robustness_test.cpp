@@ -98,20 +98,25 @@ bool Has(const std::vector<std::string>& names, const std::string& name)
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+bool IsShownDialog(HWND window)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window);
+}
+
+BOOL CALLBACK CancelIfDialog(HWND window, LPARAM)
+{
+    if (IsShownDialog(window))
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
 // Cancels every dialog the thread shows (folder browser, settings dialogs, message
 // boxes) from inside the dialog's own modal loop.
 void CALLBACK CancelDialogs(HWND, UINT, UINT_PTR, DWORD)
 {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char name[16] = "";
-            GetClassNameA(window, name, sizeof name);
-            if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window))
-                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
-        },
-        0);
+    EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
 }
 
 void SendWithDialogsCancelled(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -1013,6 +1018,151 @@ TEST_F(SettingsInput, AFileThatCannotBeReadLeavesTheSettingsAsTheyWere)
 }
 
 // ---------------------------------------------------------------------------------------
+// A save that fails, reached through the main window's own commands.
+
+namespace {
+
+// Plays a user at a settings dialog: on the first tick that finds the dialog it runs
+// the script; a window that opens meanwhile (the message box) gets its texts recorded
+// and is closed with OK.
+struct DialogPlay {
+    const char* caption = nullptr;
+    std::function<void(HWND)> script;
+    bool busy = false, done = false;
+    HWND dialog = nullptr;
+    std::vector<std::string> boxTexts;
+};
+DialogPlay* g_play = nullptr;
+
+BOOL CALLBACK RecordBoxText(HWND child, LPARAM)
+{
+    char text[256] = "";
+    GetWindowTextA(child, text, sizeof text);
+    g_play->boxTexts.push_back(text);
+    return TRUE;
+}
+
+BOOL CALLBACK PlayWindow(HWND window, LPARAM)
+{
+    DialogPlay& play = *g_play;
+    if (!IsShownDialog(window) || window == play.dialog)
+        return TRUE;
+    char text[64] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (play.busy) {
+        EnumChildWindows(window, RecordBoxText, 0);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    } else if (!play.done && lstrcmpA(text, play.caption) == 0) {
+        play.dialog = window;
+        play.busy = true;
+        play.script(window);
+        play.busy = false;
+        play.done = true;
+    }
+    return TRUE;
+}
+
+void CALLBACK PlayTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    DialogPlay& play = *g_play;
+    EnumThreadWindows(GetCurrentThreadId(), PlayWindow, 0);
+    if (play.done && IsWindow(play.dialog))
+        PostMessageA(play.dialog, WM_COMMAND, IDCANCEL, 0);  // a script that left it open
+}
+
+bool Play(HWND mainWindow, UINT command, DialogPlay& play)
+{
+    g_play = &play;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, PlayTick);
+    SendMessageA(mainWindow, WM_COMMAND, command, 0);
+    KillTimer(nullptr, timer);
+    MSG stale;
+    while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    }
+    g_play = nullptr;
+    return play.done;
+}
+
+}  // namespace
+
+class FailedSave : public ExplorerFixture {
+protected:
+    std::string Ini() { return settings->GetFilePath(CSystemData::SettingsFile).GetString(); }
+    std::string LauncherLabel(int index)
+    {
+        char text[256] = "";
+        GetMenuStringA(window->ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
+                       sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+};
+
+TEST_F(FailedSave, IsToldAndNeitherTheWindowNorTheFileChange)
+{
+    const std::string before = ReadWholeFile(Ini());
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    bool stayedOpen = false;
+    DialogPlay play;
+    play.caption = "ランチャー設定";
+    play.script = [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_LAUNCH_NAME1, "新しい名前");
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        stayedOpen = IsWindowVisible(dialog) != FALSE;
+        SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    };
+    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_LAUNCHER, play));
+    CloseHandle(lock);
+
+    EXPECT_TRUE(Has(play.boxTexts, "設定を保存できませんでした。"));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(LauncherLabel(0), "記録");
+    EXPECT_STREQ(settings->GetLaunchName(0).GetString(), "記録");
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+}
+
+// Started while another program held the file, the explorer has defaults only: an OK
+// must not write them over the stored settings.
+TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
+{
+    const std::string before = ReadWholeFile(Ini());
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    DestroySystemData();
+    CreateSystemData();
+    settings = GetSystemData();
+    EXPECT_EQ(settings->Load(), 0);
+    CloseHandle(lock);
+
+    DialogPlay play;
+    play.caption = "共通設定";
+    play.script = [&](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    };
+    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, play));
+    EXPECT_TRUE(Has(play.boxTexts, "設定を保存できませんでした。"));
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+
+    // Once the file reads again, a reload brings the stored settings back and OK works.
+    window->SendMessage(WM_COMMAND, IDM_RELOAD, 0);
+    EXPECT_EQ(LauncherLabel(0), "記録");
+    DialogPlay again;
+    again.caption = "共通設定";
+    again.script = [&](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    };
+    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, again));
+    EXPECT_TRUE(again.boxTexts.empty());
+    CSystemData stored;
+    ASSERT_EQ(stored.Load(), 1);
+    EXPECT_EQ(stored.GetDispHiddenFile(), 1);
+    EXPECT_STREQ(stored.GetLaunchName(0).GetString(), "記録");
+    EXPECT_STREQ(stored.GetHome().GetString(), tree.Path().c_str());
+}
+
+// ---------------------------------------------------------------------------------------
 // Command lines: the start folder, and the window that opens on it.
 
 class CommandLineInput : public testing::Test {
@@ -1137,27 +1287,30 @@ protected:
         return window != nullptr && code == 0;
     }
 
+    struct Search {
+        DWORD processId;
+        HWND found;
+    };
+
+    static BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+    {
+        Search* search = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[64] = "";
+        GetWindowTextA(window, text, sizeof text);
+        if (owner == search->processId && IsWindowVisible(window) &&
+            lstrcmpA(text, "Tavlornエクスプローラ") == 0) {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     static HWND FindProcessWindow(DWORD processId)
     {
-        struct Search {
-            DWORD processId;
-            HWND found;
-        } search{processId, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                Search* s = reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char text[64] = "";
-                GetWindowTextA(window, text, sizeof text);
-                if (owner == s->processId && IsWindowVisible(window) &&
-                    lstrcmpA(text, "Tavlornエクスプローラ") == 0) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search search{processId, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
