@@ -1,4 +1,5 @@
 #include "settings/SystemData.h"
+#include "support/PrivateCopy.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -420,20 +421,9 @@ TEST_F(SettingsSingleton, DestroyWritesNothingAndASecondDestroyIsRefused)
     EXPECT_FALSE(IniExists());  // settings reach the file only through Save
 }
 
-// A crash must fail the run with a line of output, not wait on a debugger dialog.
-static LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
-{
-    std::printf("crash: exception 0x%08lx at %p\n",
-                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
-                info->ExceptionRecord->ExceptionAddress);
-    std::fflush(stdout);
-    ExitProcess(3);
-}
-
 int main(int argc, char** argv)
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    SetUnhandledExceptionFilter(ReportCrash);
+    PrepareUnattendedProcess();
     if (CopyFolder().empty())
         return RunInCopy(argc, argv);
     testing::InitGoogleTest(&argc, argv);
