@@ -1,5 +1,6 @@
 #include "explorer/MainWnd.h"
 
+#include "explorer/PathText.h"
 #include "resource.h"
 #include "settings/CommonSettingDlg.h"
 #include "settings/LaunchSettingDlg.h"
@@ -76,6 +77,8 @@ int CMainWnd::RunDialog(int command)
 int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
 {
     const int row = m_fileList.GetSelectedIndex();
+    if (row >= 0 && !IsReachableRow(row))
+        return -1;  // the row shows a look-alike; opening it would open something else
     if (row >= 0) {
         name = m_fileList.GetItemText(row, 0);
         kind = m_fileList.GetItemText(row, 1);
@@ -120,7 +123,7 @@ int CMainWnd::OnOpenWith(int index)
     const CString program = settings->GetLaunchPath(index);
     if (!FileExists(program))
         return 0;
-    const CString parameter = CString("\"") + target + "\"";
+    const CString parameter = QuotedArgument(target);
     Shell("open", program, parameter.GetString());
     return 1;
 }

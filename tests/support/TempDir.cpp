@@ -50,23 +50,39 @@ std::string ReadWholeFile(const std::string& path)
     return text.str();
 }
 
-bool RemoveTree(const std::string& path)
+namespace {
+
+// Wide names and the "\\?\" prefix: the ANSI functions would hand out best-fit
+// look-alikes (and delete those) and stop at MAX_PATH.
+bool RemoveTreeW(const std::wstring& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
+                RemoveTreeW(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    return RemoveDirectoryA(path.c_str()) != FALSE;
+    return RemoveDirectoryW(path.c_str()) != FALSE;
+}
+
+}  // namespace
+
+bool RemoveTree(const std::string& path)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0)
+        return false;
+    const std::wstring full = (wide[0] != L'\\' && wide[1] == L':') ? L"\\\\?\\" + std::wstring(wide)
+                                                                : std::wstring(wide);
+    return RemoveTreeW(full);
 }
