@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -327,12 +326,8 @@ protected:
         window.Navigate(work.c_str());
     }
 
-    void TearDown() override
-    {
-        MainWndTest::TearDown();
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, ".tavrec");
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, "tavrec.file");
-    }
+    // The file type stays registered in the test prefix: suites run side by side, and
+    // removing it would pull it from under another one.
 
     void RegisterFileType()
     {

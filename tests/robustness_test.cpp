@@ -217,8 +217,8 @@ protected:
         DeleteFileA(GetSystemData()->GetFilePath(CSystemData::SettingsFile).GetString());
         DestroySystemData();
         DrainQuit();
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, ".tav");
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, "tav.file");
+        // The file type stays: suites of this program run side by side in one prefix,
+        // and removing it would pull it from under the others.
     }
 
     virtual CMainWnd* MakeWindow() { return new CMainWnd("Tavlornエクスプローラ"); }

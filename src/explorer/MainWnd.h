@@ -51,8 +51,6 @@ protected:
     LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
     // Appends the row of one listed entry at index row.
     virtual void AddRow(int row, const WIN32_FIND_DATAW& entry);
-    // Whether the row's name leads back to the entry it was listed for.
-    bool IsReachableRow(int row);
     // The first selected row's index, or -1; name and kind filled when found. A row
     // whose name cannot reach its entry also gives -1: no command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);

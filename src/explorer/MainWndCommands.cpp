@@ -77,13 +77,12 @@ int CMainWnd::RunDialog(int command)
 int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
 {
     const int row = m_fileList.GetSelectedIndex();
-    if (row >= 0 && !IsReachableRow(row))
-        return -1;  // the row shows a look-alike; opening it would open something else
-    if (row >= 0) {
-        name = m_fileList.GetItemText(row, 0);
-        kind = m_fileList.GetItemText(row, 1);
-    }
-    return row;
+    if (row < 0)
+        return -1;
+    name = m_fileList.GetItemText(row, 0);
+    kind = m_fileList.GetItemText(row, 1);
+    // "?" stands for a character the code page lacks: the name would open a look-alike.
+    return name.Find('?') >= 0 ? -1 : row;
 }
 
 int CMainWnd::OnOpen()

@@ -35,9 +35,6 @@ bool IsDotEntry(const WIN32_FIND_DATAW& entry)
     return lstrcmpW(entry.cFileName, L".") == 0;
 }
 
-// Marks a row whose name leads to no entry or to another one; commands refuse it.
-const LPARAM UnreachableRow = 1;
-
 }  // namespace
 
 // The wide functions give the true names: the ANSI ones hand out best-fit look-alikes
@@ -74,25 +71,15 @@ int CMainWnd::ListFolder()
     return 1;
 }
 
+// A name the code page cannot hold is listed by its short name; without one it keeps
+// the "?" of the conversion, which no real name contains, and commands refuse it.
 void CMainWnd::AddRow(int row, const WIN32_FIND_DATAW& entry)
 {
     CString name;
-    const bool reachable = ListedName(entry, name);
+    ListedName(entry, name);
     const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(name.GetString());
-    item.lParam = reachable ? 0 : UnreachableRow;
-    m_fileList.SetItemText(m_fileList.InsertItem(&item), 1, folder ? FolderKind : FileKind);
-}
-
-bool CMainWnd::IsReachableRow(int row)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return m_fileList.GetItem(&item) && item.lParam != UnreachableRow;
+    m_fileList.InsertItem(row, name.GetString());
+    m_fileList.SetItemText(row, 1, folder ? FolderKind : FileKind);
 }
 
 // A relative path is fixed against today's current directory, which the common dialogs

@@ -1,25 +1,39 @@
 #include "support/TempDir.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(std::string())
 {
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
+}
+
+TempDir::TempDir(const std::string& base)
+{
+    char temp[MAX_PATH] = "";
+    if (base.empty())
+        GetTempPathA(MAX_PATH, temp);
+    const std::string parent = base.empty() ? std::string(temp) : base + "\\";
     static unsigned serial = 0;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::ostringstream name;
-        name << base << "tavlorn-" << GetCurrentProcessId() << "-" << ++serial;
+        name << parent << "tavlorn-" << GetCurrentProcessId() << "-" << ++serial;
         if (CreateDirectoryA(name.str().c_str(), nullptr)) {
             m_path = name.str();
             return;
         }
     }
     throw std::runtime_error("cannot create a temporary folder");
+}
+
+std::string DocumentsFolder()
+{
+    char folder[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, folder, CSIDL_PERSONAL, TRUE);
+    return folder;
 }
 
 TempDir::~TempDir()
