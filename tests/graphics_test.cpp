@@ -126,14 +126,3 @@ TEST(Font, StockObjectsSurviveTheWrapper)
     EXPECT_TRUE(SelectsIntoDC(static_cast<HFONT>(font)));
     EXPECT_EQ(GetObjectType(GetStockObject(BLACK_BRUSH)), static_cast<DWORD>(OBJ_BRUSH));
 }
-
-TEST(Font, ClassRecordsChainUpToTheRoot)
-{
-    CFont font(12, kGothic, TRUE);
-    EXPECT_EQ(font.GetRuntimeClass(), RUNTIME_CLASS(CFont));
-    EXPECT_TRUE(font.IsKindOf(RUNTIME_CLASS(CFontBase)));
-    EXPECT_TRUE(font.IsKindOf(RUNTIME_CLASS(CGDIObject)));
-    EXPECT_TRUE(font.IsKindOf(RUNTIME_CLASS(CObject)));
-    EXPECT_EQ(RUNTIME_CLASS(CFontBase)->m_pBaseClass, RUNTIME_CLASS(CGDIObject));
-    EXPECT_EQ(RUNTIME_CLASS(CGDIObject)->m_pBaseClass, RUNTIME_CLASS(CObject));
-}

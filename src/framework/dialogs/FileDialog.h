@@ -1,0 +1,27 @@
+#pragma once
+#include "framework/core/Object.h"
+
+#include <commdlg.h>
+
+// The open- or save-file dialog with one filter for all files. The record points at
+// the object's own buffers and at the caller's title, which must outlive the object.
+class CFileDialog : public CObject {
+public:
+    CFileDialog(HWND owner, const char* title);
+    virtual ~CFileDialog();
+    DECLARE_RUNTIME_CLASS(CFileDialog)
+    CFileDialog(const CFileDialog&) = delete;
+    CFileDialog& operator=(const CFileDialog&) = delete;
+
+    // The chosen path is read from lpstrFile after a confirmed dialog.
+    virtual OPENFILENAMEA* GetRecord();
+    // The record forms run the dialog on the caller's record, then keep a copy of it.
+    virtual BOOL GetOpenFileName(OPENFILENAMEA* record);
+    virtual BOOL GetOpenFileName();
+    virtual BOOL GetSaveFileName(OPENFILENAMEA* record);
+    virtual BOOL GetSaveFileName();
+
+private:
+    OPENFILENAMEA m_record;
+    char m_fileName[MAX_PATH];
+};

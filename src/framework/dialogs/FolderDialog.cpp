@@ -1,0 +1,96 @@
+#include "framework/dialogs/FolderDialog.h"
+
+IMPLEMENT_RUNTIME_CLASS(CFolderDialog, CWindowBase)
+
+CFolderDialog::CFolderDialog()
+    : CWindowBase(nullptr, nullptr), m_browseInfo(), m_chosenItem(nullptr), m_displayName()
+{
+    m_browseInfo.pidlRoot = nullptr;  // the desktop
+    m_browseInfo.pszDisplayName = m_displayName;
+    m_browseInfo.ulFlags = BIF_RETURNONLYFSDIRS;
+    m_browseInfo.lpfn = &CFolderDialog::BrowseCallback;
+    m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
+}
+
+CFolderDialog::~CFolderDialog()
+{
+    ::CoTaskMemFree(m_chosenItem);
+}
+
+// Called by the browser; the object is found through the window once bound.
+int CALLBACK CFolderDialog::BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data)
+{
+    CFolderDialog* object = static_cast<CFolderDialog*>(
+        static_cast<CWindowBase*>(::GetPropA(window, "CPP_CLASS")));
+    if (object == nullptr && message == BFFM_INITIALIZED) {
+        object = reinterpret_cast<CFolderDialog*>(data);
+        object->Attach(window);
+    }
+    if (object != nullptr)
+        object->OnBrowseMessage(window, message, lParam, data);
+    return 0;
+}
+
+// The browser's own dialog procedure is a Unicode one: read back through the A
+// functions its address is a handle that only CallWindowProcA knows how to call.
+LRESULT CFolderDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnPrevProc != nullptr)
+        return ::CallWindowProcA(m_pfnPrevProc, window, message, wParam, lParam);
+    return CWindowBase::WindowProc(window, message, wParam, lParam);
+}
+
+LRESULT CFolderDialog::OnBrowseMessage(HWND, UINT message, LPARAM lParam, LPARAM data)
+{
+    switch (message) {
+    case BFFM_INITIALIZED:      return OnInitialized(lParam, data);
+    case BFFM_SELCHANGED:       return OnSelChanged(lParam, data);
+    case BFFM_VALIDATEFAILEDA:  return OnValidateFailed(lParam, data);
+    }
+    return 0;
+}
+
+BOOL CFolderDialog::Browse(const char* title, HWND owner, CString initialFolder)
+{
+    m_browseInfo.hwndOwner = owner;
+    m_browseInfo.lpszTitle = title;
+    m_initialFolder = initialFolder;
+    LPITEMIDLIST chosen = ::SHBrowseForFolderA(&m_browseInfo);
+    // A second Browse on the same object must not leak the first answer.
+    ::CoTaskMemFree(m_chosenItem);
+    m_chosenItem = chosen;
+    return m_chosenItem != nullptr;
+}
+
+BOOL CFolderDialog::GetPath(char* buffer)
+{
+    if (m_chosenItem == nullptr || !::SHGetPathFromIDListA(m_chosenItem, m_displayName))
+        return FALSE;
+    ::lstrcpynA(buffer, m_displayName, MAX_PATH);
+    return TRUE;
+}
+
+CString CFolderDialog::GetPath()
+{
+    char buffer[MAX_PATH] = {};
+    if (!GetPath(buffer))
+        return CString();
+    return CString(buffer);
+}
+
+LRESULT CFolderDialog::OnInitialized(LPARAM, LPARAM)
+{
+    if (!m_initialFolder.IsEmpty())
+        SendMessage(BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_initialFolder.GetString()));
+    return 0;
+}
+
+LRESULT CFolderDialog::OnSelChanged(LPARAM, LPARAM)
+{
+    return 0;
+}
+
+LRESULT CFolderDialog::OnValidateFailed(LPARAM, LPARAM)
+{
+    return 0;
+}
