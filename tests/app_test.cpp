@@ -77,6 +77,39 @@ TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
     EXPECT_EQ(GetSystemData(), nullptr);
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (owner == search->processId && lstrcmpA(text, search->title) == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindStartupMessage(HWND child, LPARAM data)
+{
+    char text[256] = "";
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpA(text, "アプリケーションが正しく初期化されていません") == 0)
+        *reinterpret_cast<bool*>(data) = true;
+    return TRUE;
+}
+
+}  // namespace
+
 // The built program as a separate process.
 class ExplorerProcessTest : public testing::Test {
 protected:
@@ -112,27 +145,9 @@ protected:
     // The first visible top-level window of the process whose title is title.
     static HWND WaitForWindow(DWORD processId, const char* title)
     {
-        struct Search {
-            DWORD processId;
-            const char* title;
-            HWND found;
-        } search{processId, title, nullptr};
+        WindowSearch search{processId, title, nullptr};
         for (int i = 0; i < 200 && search.found == nullptr; ++i) {
-            EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    Search* s = reinterpret_cast<Search*>(data);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(window, &owner);
-                    char text[256] = "";
-                    GetWindowTextA(window, text, sizeof text);
-                    if (owner == s->processId && lstrcmpA(text, s->title) == 0 &&
-                        IsWindowVisible(window)) {
-                        s->found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
             if (search.found == nullptr)
                 Sleep(50);
         }
@@ -215,16 +230,7 @@ TEST_F(ExplorerProcessTest, WithoutAnApplicationObjectReportsAndReturnsMinusOne)
     HWND box = WaitForWindow(started.process.dwProcessId, "エラー");
     ASSERT_NE(box, nullptr);
     bool textFound = false;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) -> BOOL {
-            char text[256] = "";
-            GetWindowTextA(child, text, sizeof text);
-            if (lstrcmpA(text, "アプリケーションが正しく初期化されていません") == 0)
-                *reinterpret_cast<bool*>(data) = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&textFound));
+    EnumChildWindows(box, FindStartupMessage, reinterpret_cast<LPARAM>(&textFound));
     EXPECT_TRUE(textFound);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForExit(started), static_cast<DWORD>(-1));

@@ -54,17 +54,24 @@ std::string TextOf(HWND window)
     return text;
 }
 
+// Enumeration callbacks are stdcall on 32-bit builds, which a lambda cannot be.
+BOOL CALLBACK AddDialog(HWND window, LPARAM list)
+{
+    if (ClassOf(window) == "#32770")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK AddText(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(TextOf(window));
+    return TRUE;
+}
+
 std::vector<HWND> ThreadDialogs()
 {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (ClassOf(window) == "#32770")
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), AddDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -169,13 +176,7 @@ void CloseBox(HWND dialog)
 std::vector<std::string> ChildTexts(HWND window)
 {
     std::vector<std::string> texts;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<std::string>*>(list)->push_back(TextOf(child));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(window, AddText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
@@ -469,7 +470,8 @@ TEST_F(CommonSettingDlgTest, NoSettingsStoreStartsEmptyAndOkStoresNothing)
 // The folder browser is the shell's; the test cancels it and looks at what it was given.
 TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
 {
-    const std::string folder = tree.MakeDir("ホーム表");
+    const TempDir documents(DocumentsFolder());  // the browser does not always find Temp
+    const std::string folder = documents.MakeDir("ホーム表");
     for (const std::string& start : {folder, std::string("C:\\存在しない\\表")}) {
         SCOPED_TRACE(start);
         std::vector<std::string> browserTexts;

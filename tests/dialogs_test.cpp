@@ -370,28 +370,6 @@ private:
     Answer m_answer;
 };
 
-// The browser walks its tree down from the desktop; under Wine that walk only now and
-// then reaches the temp folder under AppData, while a folder in Documents it always finds.
-class DocumentsDir {
-public:
-    DocumentsDir()
-    {
-        char base[MAX_PATH] = "";
-        SHGetSpecialFolderPathA(nullptr, base, CSIDL_PERSONAL, TRUE);
-        m_path = std::string(base) + "\\tavlorn-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~DocumentsDir() { RemoveTree(m_path); }
-    std::string MakeDir(const std::string& name) const
-    {
-        const std::string path = m_path + "\\" + name;
-        CreateDirectoryA(path.c_str(), nullptr);
-        return path;
-    }
-
-private:
-    std::string m_path;
-};
 
 bool SamePath(const std::string& a, const std::string& b)
 {
@@ -405,7 +383,7 @@ bool SamePath(const std::string& a, const std::string& b)
 
 TEST_F(DialogTest, FolderBrowserOpensOnTheGivenFolderAndReturnsIt)
 {
-    DocumentsDir docs;
+    TempDir docs(DocumentsFolder());
     const std::string folder = docs.MakeDir("表");  // its last byte is 0x5C
     CProbeFolderDlg browser(CProbeFolderDlg::Choose);
 

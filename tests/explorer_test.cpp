@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -280,12 +279,8 @@ protected:
         window.Navigate(work.c_str());
     }
 
-    void TearDown() override
-    {
-        MainWndTest::TearDown();
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, ".tavrec");
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, "tavrec.file");
-    }
+    // The file type stays registered in the test prefix: suites run side by side, and
+    // removing it would pull it from under another one.
 
     void RegisterFileType()
     {
@@ -349,7 +344,7 @@ TEST_F(ShellCommandTest, OpenAndEditHandTheJoinedPathToTheShell)
     Select("b.tavrec");
     EXPECT_EQ(window.OnOpen(), 1);
     const std::string b = work + "\\b.tavrec";
-    EXPECT_EQ(Recorded(1), std::vector<std::string>{"open \"" + b + "\""});
+    EXPECT_EQ(Recorded(1), std::vector<std::string>{"open \"" + b + "\""});  // before the next start
     EXPECT_EQ(window.OnEdit(), 1);
     EXPECT_EQ(Recorded(2), (std::vector<std::string>{"open \"" + b + "\"", "edit \"" + b + "\""}));
 }
@@ -375,8 +370,10 @@ TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCoun
     window.FileList().SetItemState(window.FileList().GetItemCount() - 1, LVIS_SELECTED,
                                    LVIS_SELECTED);
     EXPECT_EQ(window.OnOpenWith(2), 1);
+    Recorded(1);  // the recorders start on their own; one at a time keeps the order
     Select("..");
     EXPECT_EQ(window.OnOpenWith(2), 1);
+    Recorded(2);
     Select("sub");
     window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST + 2, 0);
     EXPECT_EQ(Recorded(3), (std::vector<std::string>{"\"" + work + "\\b.tavrec\"",
@@ -424,6 +421,179 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     EXPECT_EQ(label(0), "新しい");
     EXPECT_EQ(label(5), "(未登録)");
     DeleteFileA(file.GetFilePath(CSystemData::SettingsFile).GetString());
+}
+
+// The list's keys arrive as LVN_KEYDOWN: the key goes to the list control itself,
+// which tells its parent.
+class ListKeysTest : public MainWndTest {
+protected:
+    void SetUp() override
+    {
+        MainWndTest::SetUp();
+        work = tree.MakeDir("work");
+        tree.MakeDir("work\\inner");
+        window.Navigate(work.c_str());
+    }
+
+    void Key(UINT key) { window.FileList().SendMessage(WM_KEYDOWN, key, 0); }
+
+    void SelectRow(int row)
+    {
+        window.FileList().SetItemState(-1, 0, LVIS_SELECTED);
+        window.FileList().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+
+    static void Control(bool down)
+    {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_CONTROL;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &input, sizeof input);
+        for (int i = 0; i < 100 && ((GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0) != down; ++i)
+            Sleep(10);
+    }
+
+    static void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (FindWindowA("#32768", nullptr) != nullptr) {
+            ++menusSeen;
+            EndMenu();
+        }
+    }
+
+    static int menusSeen;
+    std::string work;
+};
+
+int ListKeysTest::menusSeen = 0;
+
+TEST_F(ListKeysTest, BackspaceGoesUpAndEnterOpensTheSelectedFolder)
+{
+    Key(VK_BACK);
+    EXPECT_EQ(PathText(), tree.Path());
+    window.Navigate(work.c_str());
+    SelectRow(1);  // "inner", after ".."
+    Key(VK_RETURN);
+    EXPECT_EQ(PathText(), work + "\\inner");
+}
+
+TEST_F(ListKeysTest, F5ReloadsAndShowsANewEntry)
+{
+    const size_t before = ListRows().size();
+    tree.MakeFile("work\\new.txt");
+    Key(VK_F5);
+    EXPECT_EQ(ListRows().size(), before + 1);
+}
+
+TEST_F(ListKeysTest, CtrlHomeGoesHomeAndPlainHomeDoesNot)
+{
+    Key(VK_HOME);
+    EXPECT_EQ(PathText(), work);
+    Control(true);
+    Key(VK_HOME);
+    Control(false);
+    EXPECT_EQ(PathText(), tree.Path());
+}
+
+TEST_F(ListKeysTest, AppsKeyAndRightClickShowTheContextMenu)
+{
+    menusSeen = 0;
+    // The menu runs its own loop; a timer inside it notes the menu and ends it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, EndOpenMenu);
+    Key(VK_APPS);
+    EXPECT_EQ(menusSeen, 1);
+    NMHDR click{window.FileList().GetHwnd(), IDC_FILE_LIST, static_cast<UINT>(NM_RCLICK)};
+    window.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(menusSeen, 2);
+    KillTimer(nullptr, timer);
+}
+
+class PathBoxTest : public ListKeysTest {
+protected:
+    // Enter is posted back to the main window, so the queue must run.
+    void PressEnter()
+    {
+        window.PathBox().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+};
+
+TEST_F(PathBoxTest, EnterOnATypedFolderListsIt)
+{
+    window.PathBox().SetWindowText((work + "\\inner").c_str());
+    PressEnter();
+    EXPECT_EQ(ListRows(), WalkFolder(work + "\\inner", false, false));
+    EXPECT_EQ(ListRows().size(), 1u);
+}
+
+TEST_F(PathBoxTest, EnterOnAFileChangesNothingAndKeepsTheText)
+{
+    const std::string file = tree.MakeFile("work\\f.txt");
+    window.ListFolder();
+    const Rows before = ListRows();
+    window.PathBox().SetWindowText(file.c_str());
+    PressEnter();
+    EXPECT_EQ(PathText(), file);
+    EXPECT_EQ(ListRows(), before);
+}
+
+TEST_F(PathBoxTest, TabCarriageReturnAndEscapeAreSwallowed)
+{
+    CInputBoxEx& box = window.PathBox();
+    box.SetWindowText("C:\\abc");
+    box.SendMessage(EM_SETSEL, 6, 6);
+    for (WPARAM ch : {WPARAM('\t'), WPARAM('\r'), WPARAM(27)})
+        EXPECT_EQ(box.SendMessage(WM_CHAR, ch, 0), 0);
+    box.SendMessage(WM_CHAR, 'd', 0);  // ordinary characters still arrive
+    EXPECT_EQ(PathText(), "C:\\abcd");
+}
+
+// Row colours, seen in a real paint of the list.
+TEST_F(MainWndTest, FolderRowsAreBlueFileRowsGreyOnBlack)
+{
+    tree.MakeDir("folder");
+    tree.MakeFile("file.txt");
+    window.Navigate(tree.Path().c_str());
+    CListView& list = window.FileList();
+    const RECT client = list.GetClientRect();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    list.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+
+    auto count = [&](int row, COLORREF colour) {
+        RECT item{LVIR_BOUNDS, 0, 0, 0};
+        list.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+        int n = 0;
+        for (int y = item.top; y < item.bottom; ++y)
+            for (int x = item.left; x < item.right && x < client.right; ++x)
+                n += GetPixel(memory, x, y) == colour;
+        return n;
+    };
+    const Rows rows = ListRows();
+    const int folderRow = static_cast<int>(std::find(rows.begin(), rows.end(),
+        std::make_pair(std::string("folder"), std::string(FolderKind))) - rows.begin());
+    const int fileRow = static_cast<int>(std::find(rows.begin(), rows.end(),
+        std::make_pair(std::string("file.txt"), std::string(FileKind))) - rows.begin());
+    const COLORREF blue = RGB(0, 120, 255), grey = RGB(196, 196, 196);
+    EXPECT_GT(count(folderRow, blue), 10);
+    EXPECT_EQ(count(folderRow, grey), 0);
+    EXPECT_GT(count(fileRow, grey), 10);
+    EXPECT_EQ(count(fileRow, blue), 0);
+    EXPECT_GT(count(0, blue), 5) << "the .. row is a folder";
+    EXPECT_EQ(GetPixel(memory, client.right - 2, client.bottom - 2), RGB(0, 0, 0));
+
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }
 
 int main(int argc, char** argv)

@@ -49,7 +49,10 @@ protected:
     void ShowContextMenu();
     int RunDialog(int command);
     LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
-    // The first selected row's index, or -1; name and kind filled when found.
+    // Appends the row of one listed entry at index row.
+    virtual void AddRow(int row, const WIN32_FIND_DATAW& entry);
+    // The first selected row's index, or -1; name and kind filled when found. A row
+    // whose name cannot reach its entry also gives -1: no command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);
 
     CInputBoxEx m_pathBox;

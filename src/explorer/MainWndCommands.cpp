@@ -1,5 +1,6 @@
 #include "explorer/MainWnd.h"
 
+#include "explorer/PathText.h"
 #include "resource.h"
 #include "settings/CommonSettingDlg.h"
 #include "settings/LaunchSettingDlg.h"
@@ -76,11 +77,12 @@ int CMainWnd::RunDialog(int command)
 int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
 {
     const int row = m_fileList.GetSelectedIndex();
-    if (row >= 0) {
-        name = m_fileList.GetItemText(row, 0);
-        kind = m_fileList.GetItemText(row, 1);
-    }
-    return row;
+    if (row < 0)
+        return -1;
+    name = m_fileList.GetItemText(row, 0);
+    kind = m_fileList.GetItemText(row, 1);
+    // "?" stands for a character the code page lacks: the name would open a look-alike.
+    return name.Find('?') >= 0 ? -1 : row;
 }
 
 int CMainWnd::OnOpen()
@@ -120,7 +122,7 @@ int CMainWnd::OnOpenWith(int index)
     const CString program = settings->GetLaunchPath(index);
     if (!FileExists(program))
         return 0;
-    const CString parameter = CString("\"") + target + "\"";
+    const CString parameter = QuotedArgument(target);
     Shell("open", program, parameter.GetString());
     return 1;
 }

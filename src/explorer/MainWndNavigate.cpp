@@ -30,13 +30,15 @@ private:
     CListView& m_list;
 };
 
-bool IsDotEntry(const WIN32_FIND_DATAA& entry)
+bool IsDotEntry(const WIN32_FIND_DATAW& entry)
 {
-    return lstrcmpA(entry.cFileName, ".") == 0;
+    return lstrcmpW(entry.cFileName, L".") == 0;
 }
 
 }  // namespace
 
+// The wide functions give the true names: the ANSI ones hand out best-fit look-alikes
+// (café.txt as cafe.txt) that open whatever else carries that name.
 int CMainWnd::ListFolder()
 {
     CSystemData* settings = GetSystemData();
@@ -46,36 +48,47 @@ int CMainWnd::ListFolder()
     CRedrawSuspended quiet(m_fileList);
     m_fileList.DeleteAllItems();
 
-    CString pattern = m_pathBox.GetWindowText();
-    pattern += EndsWithSeparator(pattern) ? "*.*" : "\\*.*";
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern.GetString(), &entry);
+    CString folder = m_pathBox.GetWindowText();
+    wchar_t pattern[MAX_PATH];
+    if (!WidePath(folder + (EndsWithSeparator(folder) ? "*.*" : "\\*.*"), pattern, MAX_PATH))
+        return 1;  // too long for any of the platform's path functions
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 1;
     // A drive root has no "." entry: only "." is dropped, never a root's first real entry.
-    bool more = !IsDotEntry(entry) || FindNextFileA(search, &entry);
-    for (int row = 0; more; more = FindNextFileA(search, &entry) != FALSE) {
+    bool more = !IsDotEntry(entry) || FindNextFileW(search, &entry);
+    for (int row = 0; more; more = FindNextFileW(search, &entry) != FALSE) {
         if (IsDotEntry(entry))
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
             continue;
-        const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        m_fileList.InsertItem(row, nullptr);
-        m_fileList.SetItemText(row, 0, entry.cFileName);
-        m_fileList.SetItemText(row, 1, folder ? FolderKind : FileKind);
-        ++row;
+        AddRow(row++, entry);
     }
     FindClose(search);
     return 1;
 }
 
+// A name the code page cannot hold is listed by its short name; without one it keeps
+// the "?" of the conversion, which no real name contains, and commands refuse it.
+void CMainWnd::AddRow(int row, const WIN32_FIND_DATAW& entry)
+{
+    CString name;
+    ListedName(entry, name);
+    const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    m_fileList.InsertItem(row, name.GetString());
+    m_fileList.SetItemText(row, 1, folder ? FolderKind : FileKind);
+}
+
+// A relative path is fixed against today's current directory, which the common dialogs
+// move: kept as typed, it would later name another folder.
 int CMainWnd::Navigate(CString path)
 {
     if (path.IsEmpty() || !PathIsDirectoryA(path.GetString()))
         return 0;  // refused: list and path box stay as they were
-    m_pathBox.SetWindowText(path.GetString());
+    m_pathBox.SetWindowText(AbsolutePath(path).GetString());
     return ListFolder();
 }
 

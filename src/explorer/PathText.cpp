@@ -1,5 +1,7 @@
 #include "explorer/PathText.h"
 
+#include <shlwapi.h>
+
 int FindLastSeparator(const CString& path)
 {
     const char* text = path.GetString();
@@ -16,4 +18,62 @@ bool EndsWithSeparator(const CString& path)
 {
     const int length = path.GetLength();
     return length > 0 && FindLastSeparator(path) == length - 1;
+}
+
+bool ExactAnsiName(const wchar_t* wide, CString& text)
+{
+    // A list cell gives back at most MAX_PATH - 1 bytes; a longer name would come back cut.
+    char ansi[MAX_PATH] = "";
+    BOOL usedDefault = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi,
+                                          MAX_PATH, nullptr, &usedDefault);
+    if (bytes == 0) {
+        text = "?";
+        return false;
+    }
+    text = ansi;
+    if (usedDefault)
+        return false;
+    // The conversion must come back as the very same UTF-16 name.
+    wchar_t back[MAX_PATH] = L"";
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, back, MAX_PATH) != 0 &&
+           lstrcmpW(back, wide) == 0;
+}
+
+bool ListedName(const WIN32_FIND_DATAW& entry, CString& name)
+{
+    if (ExactAnsiName(entry.cFileName, name))
+        return true;
+    CString shortName;
+    if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName)) {
+        name = shortName;
+        return true;
+    }
+    return false;
+}
+
+bool WidePath(const CString& path, wchar_t* wide, int size)
+{
+    const char* text = path.GetString() ? path.GetString() : "";
+    return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size) != 0;
+}
+
+CString QuotedArgument(const CString& path)
+{
+    CString quoted("\"");
+    quoted += path;
+    // Only real separators count: 表 before the quote must stay one character.
+    for (CString rest(path); EndsWithSeparator(rest); rest = rest.Left(rest.GetLength() - 1))
+        quoted += '\\';
+    quoted += '"';
+    return quoted;
+}
+
+CString AbsolutePath(const CString& path)
+{
+    if (path.IsEmpty() || !PathIsRelativeA(path.GetString()))
+        return path;
+    char full[MAX_PATH] = "";
+    const DWORD length = GetFullPathNameA(path.GetString(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? CString(full) : path;
 }

@@ -9,3 +9,24 @@ int FindLastSeparator(const CString& path);
 
 // Whether the last character of path is a backslash (not a trail byte).
 bool EndsWithSeparator(const CString& path);
+
+// The code-page text of a UTF-16 name, true only when it names the same thing again:
+// no best-fit look-alike (é read as e), no '?' for a character the code page lacks,
+// and short enough for a list cell. Otherwise text holds a lossy form with '?'.
+bool ExactAnsiName(const wchar_t* wide, CString& text);
+
+// The name a folder row shows for entry, and whether that name leads back to the entry.
+// A name the code page cannot hold is replaced by the file system's short name; without
+// one the row keeps a lossy name that must not be opened.
+bool ListedName(const WIN32_FIND_DATAW& entry, CString& name);
+
+// path in UTF-16 for the wide file functions; false when it does not fit in size.
+bool WidePath(const CString& path, wchar_t* wide, int size);
+
+// path as one command-line argument in double quotes: backslashes before the closing
+// quote are doubled so they do not escape it (a trail byte 0x5C is left alone).
+CString QuotedArgument(const CString& path);
+
+// path made absolute against the current directory when it is relative ("sub", ".\x");
+// anything else, and a path that cannot be resolved, comes back unchanged.
+CString AbsolutePath(const CString& path);

@@ -10,6 +10,35 @@ namespace {
 const char* const CommonSection = "COMMON_SETTING";
 const char* const LauncherSection = "LACNCH_SETTING";  // spelled so in every existing file
 const int ValueBufferSize = 260;
+const int LargestValueBuffer = 1 << 24;
+
+// The file is there but cannot be read now: held open without sharing by another
+// program, or a folder in its place. The profile functions then answer every key with
+// its default, which must not pass for the stored settings.
+bool IsUnreadable(const CString& path)
+{
+    HANDLE file = CreateFileA(path.GetString(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+// Whether the profile functions would strip something from value on the way back:
+// blanks at either end, or a pair of quotes around it.
+bool NeedsQuotes(const char* value)
+{
+    const int length = lstrlenA(value);
+    if (length == 0)
+        return false;
+    const char first = value[0], last = value[length - 1];
+    return first == ' ' || first == '\t' || last == ' ' || last == '\t' || first == '"' ||
+           first == '\'' || last == '"' || last == '\'';
+}
 
 CSystemData* g_systemData = nullptr;
 
@@ -44,15 +73,29 @@ int DestroySystemData()
     return 1;
 }
 
+// A file that exists but cannot be read leaves every value as it was: taking the
+// defaults for it would lose the settings at the next save.
 BOOL CSystemData::Load()
 {
-    m_data.strHome = ReadString(CommonSection, "HOME");
-    m_data.bDispSystemFile = ReadBool(CommonSection, "DISP_SYSTEM_FILE");
-    m_data.bDispHiddenFile = ReadBool(CommonSection, "DISP_HIDDEN_FILE");
-    for (int i = 0; i < LauncherCount; ++i) {
-        m_data.launch[i].strName = ReadString(LauncherSection, LauncherKey("NAME", i));
-        m_data.launch[i].strPath = ReadString(LauncherSection, LauncherKey("PATH", i));
+    const CString path = GetFilePath(SettingsFile);
+    if (IsUnreadable(path)) {
+        m_unreadable = true;
+        return 0;
     }
+    tagDATA data;
+    data.strHome = ReadString(CommonSection, "HOME");
+    data.bDispSystemFile = ReadBool(CommonSection, "DISP_SYSTEM_FILE");
+    data.bDispHiddenFile = ReadBool(CommonSection, "DISP_HIDDEN_FILE");
+    for (int i = 0; i < LauncherCount; ++i) {
+        data.launch[i].strName = ReadString(LauncherSection, LauncherKey("NAME", i));
+        data.launch[i].strPath = ReadString(LauncherSection, LauncherKey("PATH", i));
+    }
+    if (IsUnreadable(path)) {  // taken away while it was being read
+        m_unreadable = true;
+        return 0;
+    }
+    m_data = data;
+    m_unreadable = false;
     return 1;
 }
 
@@ -60,6 +103,10 @@ BOOL CSystemData::Load()
 // for a stored one.
 BOOL CSystemData::Save()
 {
+    // The values in memory stand in for a file that could not be read: writing them
+    // would replace the stored settings with defaults.
+    if (m_unreadable)
+        return 0;
     BOOL saved = WriteString(CommonSection, "HOME", m_data.strHome);
     saved &= WriteBool(CommonSection, "DISP_SYSTEM_FILE", m_data.bDispSystemFile);
     saved &= WriteBool(CommonSection, "DISP_HIDDEN_FILE", m_data.bDispHiddenFile);
@@ -99,12 +146,21 @@ CString CSystemData::GetFilePath(int kind) const
     return folder;
 }
 
+// A value that fills the buffer may have been cut: it is read again with more room, so
+// that a long value survives the next save whole.
 CString CSystemData::ReadString(CString section, CString key) const
 {
-    char value[ValueBufferSize] = "";
-    GetPrivateProfileStringA(section.GetString(), key.GetString(), "", value, ValueBufferSize,
-                             GetFilePath(SettingsFile).GetString());
-    return CString(value);
+    const CString path = GetFilePath(SettingsFile);
+    CString value;
+    for (int size = ValueBufferSize;; size *= 2) {
+        char* buffer = value.GetBuffer(size);
+        if (buffer == nullptr)
+            return CString("");
+        const DWORD length = GetPrivateProfileStringA(section.GetString(), key.GetString(), "",
+                                                      buffer, size, path.GetString());
+        if (static_cast<int>(length) < size - 1 || size >= LargestValueBuffer)
+            return CString(buffer);
+    }
 }
 
 BOOL CSystemData::ReadBool(CString section, CString key) const
@@ -118,8 +174,14 @@ BOOL CSystemData::ReadBool(CString section, CString key) const
 BOOL CSystemData::WriteString(CString section, CString key, CString value) const
 {
     // Never a null value: that would delete the key instead of writing "KEY=".
-    const char* text = value.GetString() ? value.GetString() : "";
-    return WritePrivateProfileStringA(section.GetString(), key.GetString(), text,
+    CString text(value.GetString() ? value.GetString() : "");
+    // A line break would end the value early and start a line of its own in the file.
+    if (text.Find('\r') >= 0 || text.Find('\n') >= 0)
+        return FALSE;
+    // Quoted, the value keeps the blanks and quotes that reading would strip.
+    if (NeedsQuotes(text.GetString()))
+        text = CString("\"") + text + "\"";
+    return WritePrivateProfileStringA(section.GetString(), key.GetString(), text.GetString(),
                                       GetFilePath(SettingsFile).GetString());
 }
 

@@ -25,7 +25,9 @@ public:
     virtual ~CSystemData() {}
     DECLARE_RUNTIME_CLASS(CSystemData)
 
+    // 0 when the file exists but cannot be read; the values are then left as they were.
     virtual BOOL Load();
+    // 0 when any key could not be written, or while the file could not be read.
     virtual BOOL Save();
     virtual BOOL CopyFrom(const CSystemData* other);
     virtual CString GetFilePath(int kind) const;
@@ -50,6 +52,8 @@ public:
 private:
     tagDATA m_data;
     CString m_strStartFolder;
+    // The last Load found the file there but unreadable; Save refuses until a Load works.
+    bool m_unreadable = false;
 };
 
 int CreateSystemData();

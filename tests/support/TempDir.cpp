@@ -1,25 +1,39 @@
 #include "support/TempDir.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(std::string())
 {
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
+}
+
+TempDir::TempDir(const std::string& base)
+{
+    char temp[MAX_PATH] = "";
+    if (base.empty())
+        GetTempPathA(MAX_PATH, temp);
+    const std::string parent = base.empty() ? std::string(temp) : base + "\\";
     static unsigned serial = 0;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::ostringstream name;
-        name << base << "tavlorn-" << GetCurrentProcessId() << "-" << ++serial;
+        name << parent << "tavlorn-" << GetCurrentProcessId() << "-" << ++serial;
         if (CreateDirectoryA(name.str().c_str(), nullptr)) {
             m_path = name.str();
             return;
         }
     }
     throw std::runtime_error("cannot create a temporary folder");
+}
+
+std::string DocumentsFolder()
+{
+    char folder[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, folder, CSIDL_PERSONAL, TRUE);
+    return folder;
 }
 
 TempDir::~TempDir()
@@ -50,23 +64,39 @@ std::string ReadWholeFile(const std::string& path)
     return text.str();
 }
 
-bool RemoveTree(const std::string& path)
+namespace {
+
+// Wide names and the "\\?\" prefix: the ANSI functions would hand out best-fit
+// look-alikes (and delete those) and stop at MAX_PATH.
+bool RemoveTreeW(const std::wstring& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
+                RemoveTreeW(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    return RemoveDirectoryA(path.c_str()) != FALSE;
+    return RemoveDirectoryW(path.c_str()) != FALSE;
+}
+
+}  // namespace
+
+bool RemoveTree(const std::string& path)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0)
+        return false;
+    const std::wstring full = (wide[0] != L'\\' && wide[1] == L':') ? L"\\\\?\\" + std::wstring(wide)
+                                                                : std::wstring(wide);
+    return RemoveTreeW(full);
 }

@@ -5,6 +5,8 @@
 class TempDir {
 public:
     TempDir();
+    // A fresh folder under base instead, e.g. the documents folder.
+    explicit TempDir(const std::string& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -18,6 +20,11 @@ public:
 private:
     std::string m_path;
 };
+
+// The user's documents folder. The shell's folder browser walks its tree down from the
+// desktop and under Wine only now and then reaches the temp folder under AppData, while
+// it always finds a folder in Documents.
+std::string DocumentsFolder();
 
 std::string ReadWholeFile(const std::string& path);
 bool RemoveTree(const std::string& path);

@@ -101,16 +101,13 @@ LRESULT CALLBACK CWindowBase::StaticWndProc(HWND window, UINT message, WPARAM wP
     return result;
 }
 
-// Default processing. A replaced dialog procedure answers "handled or not" (its real
-// result, if any, it leaves in DWLP_MSGRESULT), so it is called directly and its answer
-// passed on unchanged; CallWindowProcA would treat it as a window procedure.
+// Default processing. A replaced dialog procedure answers "handled or not" and
+// CallWindowProcA passes that answer on unchanged; it also unwraps the handle that a
+// Unicode procedure (the shell's folder browser) reads as through the A functions.
 LRESULT CWindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnPrevProc != nullptr) {
-        if (m_bDialog)
-            return reinterpret_cast<DLGPROC>(m_pfnPrevProc)(window, message, wParam, lParam);
+    if (m_pfnPrevProc != nullptr)
         return ::CallWindowProcA(m_pfnPrevProc, window, message, wParam, lParam);
-    }
     if (m_bDialog)
         return 0;
     return ::DefWindowProcA(window, message, wParam, lParam);

@@ -31,15 +31,6 @@ int CALLBACK CFolderDialog::BrowseCallback(HWND window, UINT message, LPARAM lPa
     return 0;
 }
 
-// The browser's own dialog procedure is a Unicode one: read back through the A
-// functions its address is a handle that only CallWindowProcA knows how to call.
-LRESULT CFolderDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (m_pfnPrevProc != nullptr)
-        return ::CallWindowProcA(m_pfnPrevProc, window, message, wParam, lParam);
-    return CWindowBase::WindowProc(window, message, wParam, lParam);
-}
-
 LRESULT CFolderDialog::OnBrowseMessage(HWND, UINT message, LPARAM lParam, LPARAM data)
 {
     switch (message) {

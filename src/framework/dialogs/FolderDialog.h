@@ -13,8 +13,6 @@ public:
     CFolderDialog(const CFolderDialog&) = delete;
     CFolderDialog& operator=(const CFolderDialog&) = delete;
 
-    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-
     virtual LRESULT OnBrowseMessage(HWND window, UINT message, LPARAM lParam, LPARAM data);
     // TRUE when the user chose a folder.
     virtual BOOL Browse(const char* title, HWND owner, CString initialFolder);
