@@ -10,8 +10,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
     apt_update_needed=1
 fi
-for p in g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xdotool x11-apps imagemagick \
-         locales fonts-ipafont-gothic cmake ninja-build googletest python3; do
+for p in g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xdotool x11-apps x11-utils imagemagick \
+         locales fonts-ipafont-gothic fonts-wine cmake ninja-build googletest python3; do
     have "$p" || need_pkgs+=("$p")
 done
 if [ ${#need_pkgs[@]} -gt 0 ] || [ -n "${apt_update_needed:-}" ]; then

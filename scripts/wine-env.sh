@@ -54,8 +54,17 @@ wine_env_start_display() {
     return 1
 }
 
+# Bump when the prefix's set-up below changes: an older prefix is then made again.
+WINE_ENV_PREFIX_VERSION=2
+
 wine_env_make_prefix() {
-    [ -f "$WINEPREFIX/.tavlorn-ready" ] && return 0
+    local ready="$WINEPREFIX/.tavlorn-ready-$WINE_ENV_PREFIX_VERSION"
+    [ -f "$ready" ] && return 0
+    if [ -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine-env: the wine prefix in $WINEPREFIX is out of date; making it again"
+        "$WINESERVER" -k >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+    fi
     echo "wine-env: creating the wine prefix in $WINEPREFIX (once)"
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
@@ -63,8 +72,18 @@ wine_env_make_prefix() {
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # A crash must end the process, not wait on a dialog nobody sees.
     "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # Wine finds its own fonts (Marlett draws the caption buttons, Tahoma) only in the
+    # prefix's Fonts folder; fonts-wine puts them in its data folder.
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # The program asks for the Gothic faces of Japanese Windows by name; give them the
+    # installed IPA fonts, so every window draws the same legible Japanese text.
+    local face
+    for face in 'ＭＳ ゴシック=IPAGothic' 'MS Gothic=IPAGothic' \
+                'ＭＳ Ｐゴシック=IPAPGothic' 'MS PGothic=IPAPGothic' 'MS UI Gothic=IPAPGothic'; do
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1
+    done
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.tavlorn-ready"
+    touch "$ready"
 }
 
 wine_env_start() {

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the release package: build/i686/TavlornExplorer-<version>-win32.zip holding the
+# 32-bit executable, 使い方.txt and readme.txt (both Shift-JIS, CRLF) in one folder.
+#   scripts/package.sh
+# Reproducible: the executable has no link time stamp and the zip has fixed dates,
+# attributes and order, so the same sources give the same bytes. Checks from the built
+# file that it is a 32-bit program carrying the application icon and the version.
+set -euo pipefail
+"$(dirname "$0")/setup.sh"
+export TAVLORN_ARCH=i686  # the shipped program, also where Wine 32 cannot run it
+source "$(dirname "$0")/wine-env.sh"
+
+tavlorn_configure_and_build --target TavlornExplorer --target tavlorn_help
+exe="$BUILD_DIR/TavlornExplorer.exe"
+version=$(sed -n 's/^ *VALUE "ProductVersion", *"\([^"]*\)".*/\1/p' "$ROOT_DIR/resources/TavlornExplorer.rc")
+[ -n "$version" ] || { echo "package: no ProductVersion in the resources" >&2; exit 1; }
+
+# What the user gets must be what the resources promise.
+fail() { echo "package: $*" >&2; exit 1; }
+headers=$(LC_ALL=C i686-w64-mingw32-objdump -p "$exe")
+grep -q 'file format pei-i386' <<<"$headers" || fail "$exe is not a 32-bit Windows program"
+grep -q '^Time/Date.*00:00:00 1970' <<<"$headers" || fail "$exe carries a link time stamp"
+resources=$(LC_ALL=C i686-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null) || fail "cannot read the resources of $exe"
+grep -q '^50 14 /\* RT_GROUP_ICON \*/' <<<"$resources" && grep -q '^[0-9]* 3 /\* RT_ICON \*/' <<<"$resources" ||
+    fail "$exe has no application icon (50)"
+grep -q "^ *FILEVERSION $(sed 's/\./, /g' <<<"$version"), 0, 0$" <<<"$resources" || fail "$exe has no version $version"
+grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$resources" || fail "$exe does not name version $version"
+
+python3 "$ROOT_DIR/resources/tools/make_help.py" "$ROOT_DIR/docs/release/readme.utf8.txt" "$BUILD_DIR/readme.txt"
+zip="$BUILD_DIR/TavlornExplorer-$version-win32.zip"
+python3 - "$zip" "TavlornExplorer-$version" "$exe" "$BUILD_DIR/使い方.txt" "$BUILD_DIR/readme.txt" <<'EOF'
+import os, sys, zipfile
+target, folder, *files = sys.argv[1:]
+tmp = target + ".tmp"
+with zipfile.ZipFile(tmp, "w") as archive:
+    for path in files:  # the order given, always the same
+        info = zipfile.ZipInfo(folder + "/" + os.path.basename(path), date_time=(2026, 1, 1, 0, 0, 0))
+        info.create_system = 0          # MS-DOS attributes, as Windows' own zip folders write
+        info.external_attr = 0x20       # archive bit only
+        info.compress_type = zipfile.ZIP_DEFLATED
+        with open(path, "rb") as f:
+            archive.writestr(info, f.read(), compresslevel=9)
+os.replace(tmp, target)
+EOF
+echo "$zip"

@@ -1,0 +1,261 @@
+#!/usr/bin/env bash
+# Drives the built explorer through X with xdotool, as a person would, and reads the
+# results from outside: the window probe (path box text, list rows and their texts,
+# focus, dialogs), the screen's pixels, the INI file, the recorder's log and the exit
+# code. Runs in a Wine prefix and on an X server of its own, so nothing else steals
+# focus, and every process it leaves is its own.
+#   explorer_e2e.sh EXPLORER.exe RECORDER.exe PROBE.exe   (WINE, WINESERVER and the
+#   suite's WINEPREFIX come from scripts/test.sh)
+set -euo pipefail
+explorer=$1 recorder=$2 probe_exe=$3
+: "${WINE:?run through scripts/test.sh}" "${WINESERVER:?}" "${WINEPREFIX:?}"
+source "$(dirname "$0")/../../scripts/xwin.sh"
+
+work="$(dirname "$explorer")/e2e"
+suite_prefix=$WINEPREFIX
+export WINEPREFIX="$work/prefix"
+"$WINESERVER" -k >/dev/null 2>&1 || true  # a previous run's leftovers, in its own prefix
+rm -rf "$work"
+mkdir -p "$work"
+
+# A private prefix made from the suite's in a second: the big system folder hard-linked
+# (Wine never writes into it), the rest copied so nothing here changes the suite's.
+mkdir -p "$WINEPREFIX/drive_c/windows"
+for entry in "$suite_prefix"/* "$suite_prefix"/.[!.]*; do
+    [ "$(basename "$entry")" = drive_c ] || [ "$(basename "$entry")" = wineserver ] || cp -a "$entry" "$WINEPREFIX/"
+done
+for entry in "$suite_prefix"/drive_c/*; do
+    [ "$(basename "$entry")" = windows ] || cp -a "$entry" "$WINEPREFIX/drive_c/"
+done
+for entry in "$suite_prefix"/drive_c/windows/*; do
+    if [ "$(basename "$entry")" = system32 ]; then cp -al "$entry" "$WINEPREFIX/drive_c/windows/"
+    else cp -a "$entry" "$WINEPREFIX/drive_c/windows/"; fi
+done
+
+n=120
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$n"
+app_pid=
+cleanup() {
+    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+"$WINESERVER" -p
+echo "# prefix and X server ready (${SECONDS}s)"
+
+# Every window of this prefix in one virtual desktop as large as the screen: keys reach
+# the active window wherever the pointer is, and probes see the explorer's windows.
+# Shell verbs that would start notepad or explorer start the recorder instead.
+C="$WINEPREFIX/drive_c/e2e"
+mkdir -p "$C/app"
+cp "$explorer" "$C/app/TavlornExplorer.exe"
+cp "$recorder" "$C/app/Recorder.exe"
+recorder_win='C:\e2e\app\Recorder.exe'
+{
+    echo 'Windows Registry Editor Version 5.00'
+    echo '[HKEY_CURRENT_USER\Software\Wine\Explorer]'
+    echo '"Desktop"="Default"'
+    echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
+    echo '"Default"="1024x768"'
+    for class in txtfile Directory Folder; do
+        echo "[HKEY_CLASSES_ROOT\\$class\\shell\\open\\command]"
+        echo "@=\"\\\"${recorder_win//\\/\\\\}\\\" \\\"%1\\\"\""
+    done
+} > "$work/e2e.reg"
+"$WINE" regedit /S 'Z:'"$(sed 's|/|\\|g' <<<"$work/e2e.reg")" >/dev/null 2>&1
+
+# The folder tree. Dot-files are hidden under Wine.
+T="$C/tree"
+mkdir -p "$T/alpha/inner" "$T/beta" "$T/home"
+touch "$T/b.txt" "$T/.secret.txt" "$T/alpha/one.txt" "$T/beta/two.txt" "$T/beta/three.txt" "$T/beta/.note.txt" \
+      "$T/home/h1.txt" "$T/home/h2.txt" "$T/home/h3.txt"
+printf '%s\r\n' '[COMMON_SETTING]' 'HOME=C:\e2e\tree\home' 'DISP_SYSTEM_FILE=FALSE' 'DISP_HIDDEN_FILE=FALSE' \
+    '[LACNCH_SETTING]' 'NAME1=記録' "PATH1=$recorder_win" | iconv -f UTF-8 -t CP932 > "$C/app/TavlornExplorer.ini"
+export TAVLORN_RECORD_FILE='C:\e2e\record.log'
+record="$C/record.log"
+
+failures=0
+pass() { echo "ok - $1 (${SECONDS}s)"; }
+fail() { echo "FAILED - $1 (${SECONDS}s)"; failures=$((failures + 1)); }
+probe() { timeout 20 "$WINE" "$probe_exe" "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+field() { sed -n "s/^$1=//p" <<<"$state" | head -n 1; }
+row_names() { sed -n 's/^row[0-9]*=[^|]*|\([^|]*\)|.*/\1/p' <<<"$state" | sort | tr '\n' ' '; }
+row_rect() { grep -m1 "|$1|" <<<"$state" | cut -d= -f2 | cut -d'|' -f1; }
+# until_main SECONDS CONDITION: re-reads the main window until the shell CONDITION holds
+# (it sees $state); false on timeout, with $state the last reading.
+until_main() {
+    local deadline=$((SECONDS + $1))
+    while :; do
+        state=$(probe main)
+        eval "$2" && return 0
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+# within SECONDS COMMAND...: retries the command until it succeeds; false on timeout.
+within() {
+    local deadline=$((SECONDS + $1)); shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+shows() { [ "$(field path)" = "$1" ] && [ "$(field rows)" = "$2" ]; }
+click_rect() {  # click_rect "L T R B" BUTTON [REPEAT]: clicks the middle of a rectangle
+    local l t r b
+    read -r l t r b <<<"$1"
+    xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click --repeat "${3:-1}" --delay 120 "$2"
+}
+# colours_in "L T R B": the pixel colours that the screen shows in a rectangle.
+colours_in() {
+    local l t r b
+    read -r l t r b <<<"$1"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage -depth 8 -format %c histogram:info:- 2>/dev/null |
+        sed -n 's/^ *\([0-9]*\): *(\([0-9, ]*\)).*/\1:\2/p' | tr -d ' ' | tr ':' ' '
+}
+
+"$WINE" 'C:\e2e\app\TavlornExplorer.exe' 'C:\e2e\tree' >"$work/explorer.out" 2>&1 &
+app_pid=$!
+
+# 1. Start-up: the folder from the command line, hidden entries left out, folders blue
+#    and files grey on black.
+if until_main 30 'shows "C:\e2e\tree" 5'; then
+    if [ "$(row_names)" = ".. alpha b.txt beta home " ]; then pass "starts in the folder of its command line"
+    else fail "start-up rows: $(row_names)"; fi
+else
+    fail "start-up: the explorer did not show C:\\e2e\\tree: $state"; exit 1
+fi
+xwin_wait_painted "$(field list | awk '{printf "%dx%d+%d+%d", $3-$1, $4-$2, $1, $2}')" 10 || true
+folder_colours=$(colours_in "$(row_rect alpha)")
+file_colours=$(colours_in "$(row_rect b.txt)")
+list_colours=$(colours_in "$(field list)")
+blue=' 0,120,255$' grey=' 196,196,196$'
+if grep -q "$blue" <<<"$folder_colours" && ! grep -q "$grey" <<<"$folder_colours" &&
+   grep -q "$grey" <<<"$file_colours" && ! grep -q "$blue" <<<"$file_colours" &&
+   [ "$(sort -rn <<<"$list_colours" | head -n 1 | cut -d' ' -f2)" = 0,0,0 ]; then
+    pass "folder rows blue, file rows grey, on black"
+else
+    fail "row colours: folder row [$folder_colours] file row [$file_colours]"
+fi
+
+# 2. A double-click on a folder row goes into it.
+click_rect "$(row_rect alpha)" 1 2
+if until_main 10 'shows "C:\e2e\tree\alpha" 3'; then pass "double-click on a folder row goes in"
+else fail "double-click: $state"; fi
+
+# 3. Backspace in the list goes up.
+xdotool key BackSpace
+if until_main 10 'shows "C:\e2e\tree" 5'; then pass "Backspace goes up"
+else fail "Backspace: $state"; fi
+
+# 4. A file made on disk shows only after F5.
+touch "$T/c.txt"
+state=$(probe main)
+if [ "$(field rows)" = 5 ]; then
+    xdotool key F5
+    if until_main 10 'shows "C:\e2e\tree" 6 && [[ "$(row_names)" == *" c.txt "* ]]'; then pass "F5 reloads and shows a new file"
+    else fail "F5: $state"; fi
+else
+    fail "the list changed before F5: $state"
+fi
+
+# 5. Ctrl+Home goes home. Ctrl is held until the list has moved, as a person holds it:
+#    the explorer asks for Ctrl's state when it handles Home, which may be after a
+#    quick release has already been seen.
+xdotool keydown ctrl key Home
+if until_main 10 'shows "C:\e2e\tree\home" 4'; then pass "Ctrl+Home goes to the home folder"
+else fail "Ctrl+Home: $state"; fi
+xdotool keyup ctrl
+
+# 6. A path typed into the path box and Enter lists it; Tab and Escape there change
+#    nothing: the next letter still lands in the box, after the same text.
+click_rect "$(field pathbox)" 1
+xdotool key End shift+Home
+xdotool type --delay 20 'C:\e2e\tree\beta'
+xdotool key Return
+if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = 110 ]'; then pass "Enter in the path box lists the typed folder"
+else fail "typed path and Enter: $state"; fi
+for key in Tab Escape; do
+    xdotool key "$key" End  # Enter rewrote the box, which put the caret first
+    xdotool type x
+    if until_main 10 'shows "C:\e2e\tree\betax" 3 && [ "$(field focus)" = 110 ]'; then
+        pass "$key in the path box changes nothing"
+    else
+        fail "$key in the path box: $state"
+    fi
+    xdotool key BackSpace
+    until_main 10 'shows "C:\e2e\tree\beta" 3' || fail "BackSpace in the path box: $state"
+done
+
+# 7. Right-click on a file row, "～で開く (&H)" and its first item start the launcher
+#    program with the entry's path in quotes.
+click_rect "$(row_rect two.txt)" 3
+menus_open() { [ "$(probe menus | sed -n 's/^menus=//p')" = "$1" ]; }
+recorded() { [ -s "$record" ]; }
+if within 10 menus_open 1; then
+    xdotool key Up Right  # the sub-menu is the last item
+    if within 10 menus_open 2; then
+        xdotool key Return
+        within 10 recorded || true
+        line=$(tr -d '\r' < "$record" 2>/dev/null | head -n 1)
+        if [[ "$line" == *'Recorder.exe" "C:\e2e\tree\beta\two.txt"' ]] && [ "$(wc -l < "$record")" = 1 ]; then
+            pass "the launcher item of the context menu starts its program with the quoted path"
+        else
+            fail "launcher: recorded [$line]"
+        fi
+    else
+        fail "the sub-menu did not open"; xdotool key Escape Escape
+    fi
+else
+    fail "right-click showed no context menu"
+fi
+
+# 8. Alt+S, C opens "共通設定"; ticking "隠しファイルを表示する" and "登録" show the hidden
+#    entry at once and write the INI file.
+dialog=
+xdotool key alt+s
+xdotool key c
+dialog_open() { dialog=$(probe dialog 共通設定); [ -n "$dialog" ]; }
+if within 10 dialog_open; then
+    hidden_box=$(sed -n 's/^control141=\([^|]*\)|.*/\1/p' <<<"$dialog")
+    read -r l t r b <<<"$hidden_box"
+    xdotool mousemove $((l + 6)) $(((t + b) / 2)) click 1
+    box_ticked() { probe dialog 共通設定 | grep -q '^control141=.*|1$'; }
+    within 10 box_ticked || fail "the hidden-files box did not tick"
+    click_rect "$(probe dialog 共通設定 | sed -n 's/^control1=\([^|]*\)|.*/\1/p')" 1
+    if until_main 10 '[ "$(field enabled)" = 1 ] && shows "C:\e2e\tree\beta" 4 && [[ "$(row_names)" == *" .note.txt "* ]]'; then
+        pass "showing hidden files takes effect at once"
+    else
+        fail "hidden files after 登録: $state"
+    fi
+    ini=$(iconv -f CP932 -t UTF-8 "$C/app/TavlornExplorer.ini" | tr -d '\r')
+    if grep -qx 'DISP_HIDDEN_FILE=TRUE' <<<"$ini" && grep -qx 'HOME=C:\\e2e\\tree\\home' <<<"$ini"; then
+        pass "登録 writes the INI file"
+    else
+        fail "INI after 登録: $ini"
+    fi
+else
+    fail "Alt+S, C opened no 共通設定 dialog"
+fi
+
+# 9. The close box ends the program with exit code 0.
+state=$(probe main)
+close=$(field close)
+if [ -n "$close" ]; then
+    xdotool mousemove ${close% *} ${close#* } click 1
+    code=0
+    xwin_wait_exit "$app_pid" 20 || code=$?
+    app_pid=
+    if [ "$code" = 0 ]; then pass "the close box ends the program with exit code 0"
+    else fail "exit code after the close box: $code"; fi
+else
+    fail "no close box found: $state"
+fi
+
+[ "$failures" = 0 ] || { echo "$failures end-to-end check(s) failed"; exit 1; }
