@@ -937,10 +937,5 @@ TEST_F(SettingsCommandTest, AboutIsOwnedByTheMainWindowAndChangesNothing)
 
 int main(int argc, char** argv)
 {
-    int exitCode = 0;
-    if (RunFromPrivateCopy(argc, argv, exitCode))
-        return exitCode;
-    PrepareUnattendedProcess();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsFromPrivateCopy(argc, argv);
 }

@@ -1,6 +1,7 @@
 #include "explorer/MainWnd.h"
 #include "resource.h"
 #include "settings/SystemData.h"
+#include "support/Listing.h"
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
 
@@ -12,46 +13,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-namespace {
-
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-const char* const FolderKind = "フォルダ";
-const char* const FileKind = "ファイル";
-
-// What the listing must show for folder: every entry but ".", in the platform's order,
-// with hidden and system entries as the flags allow.
-Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem)
-{
-    Rows rows;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return rows;
-    do {
-        if (std::string(found.cFileName) == ".")
-            continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
-            continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
-            continue;
-        rows.emplace_back(found.cFileName,
-                          (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FolderKind : FileKind);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return rows;
-}
-
-std::vector<std::string> Names(const Rows& rows)
-{
-    std::vector<std::string> names;
-    for (const auto& row : rows)
-        names.push_back(row.first);
-    return names;
-}
-
-}  // namespace
 
 class MainWndTest : public testing::Test {
 protected:
@@ -645,10 +606,5 @@ TEST_F(MainWndTest, FolderRowsAreBlueFileRowsGreyOnBlack)
 
 int main(int argc, char** argv)
 {
-    int exitCode = 0;
-    if (RunFromPrivateCopy(argc, argv, exitCode))
-        return exitCode;
-    PrepareUnattendedProcess();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsFromPrivateCopy(argc, argv);
 }

@@ -281,10 +281,5 @@ TEST_F(Leaks, AHundredOpeningsOfEachDialogLeaveNothingBehind)
 
 int main(int argc, char** argv)
 {
-    int exitCode = 0;
-    if (RunFromPrivateCopy(argc, argv, exitCode))
-        return exitCode;
-    PrepareUnattendedProcess();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsFromPrivateCopy(argc, argv);
 }

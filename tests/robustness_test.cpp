@@ -3,6 +3,7 @@
 #include "explorer/PathText.h"
 #include "resource.h"
 #include "settings/SystemData.h"
+#include "support/Listing.h"
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
 
@@ -21,11 +22,6 @@
 #include <vector>
 
 namespace {
-
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-const char* const FolderKind = "フォルダ";
-const char* const FileKind = "ファイル";
 
 std::wstring Wide(const std::string& text)
 {
@@ -62,36 +58,7 @@ std::string ShortNameOf(const std::wstring& path)
     return Ansi(found.cAlternateFileName);
 }
 
-// What a listing of folder must show: every entry but "." under its true name when the
-// code page holds it, as the flags allow.
-Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem)
-{
-    Rows rows;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return rows;
-    do {
-        if (std::string(found.cFileName) == ".")
-            continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
-            continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
-            continue;
-        rows.emplace_back(found.cFileName,
-                          (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FolderKind : FileKind);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return rows;
-}
 
-std::vector<std::string> Names(const Rows& rows)
-{
-    std::vector<std::string> names;
-    for (const auto& row : rows)
-        names.push_back(row.first);
-    return names;
-}
 
 bool Has(const std::vector<std::string>& names, const std::string& name)
 {
@@ -1351,10 +1318,5 @@ TEST_F(ExplorerProcess, StartsWithATenMegabyteSettingsFile)
 
 int main(int argc, char** argv)
 {
-    int exitCode = 0;
-    if (RunFromPrivateCopy(argc, argv, exitCode))
-        return exitCode;
-    PrepareUnattendedProcess();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsFromPrivateCopy(argc, argv);
 }

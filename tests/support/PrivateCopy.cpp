@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 
@@ -93,4 +95,14 @@ const char* OriginalFolder()
     if (folder[0] == '\0' && GetEnvironmentVariableA("TAVLORN_TEST_ORIGIN", folder, MAX_PATH) == 0)
         lstrcpynA(folder, ExecutableFolder(), MAX_PATH);
     return folder;
+}
+
+int RunTestsFromPrivateCopy(int argc, char** argv)
+{
+    int exitCode = 0;
+    if (RunFromPrivateCopy(argc, argv, exitCode))
+        return exitCode;
+    PrepareUnattendedProcess();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -6,6 +6,10 @@
 // and returns true with the copy's exit code; in the copy it returns false.
 bool RunFromPrivateCopy(int argc, char** argv, int& exitCode);
 
+// The whole main of a test program that touches the settings file: runs the tests in
+// a private copy.
+int RunTestsFromPrivateCopy(int argc, char** argv);
+
 // The folder of the running executable, without a trailing backslash.
 const char* ExecutableFolder();
 
