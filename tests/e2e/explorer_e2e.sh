@@ -24,9 +24,12 @@ mkdir -p "$WINEPREFIX/drive_c/windows"
 for entry in "$suite_prefix"/* "$suite_prefix"/.[!.]*; do
     [ "$(basename "$entry")" = drive_c ] || [ "$(basename "$entry")" = wineserver ] || cp -a "$entry" "$WINEPREFIX/"
 done
-for entry in "$suite_prefix"/drive_c/*; do
-    [ "$(basename "$entry")" = windows ] || cp -a "$entry" "$WINEPREFIX/drive_c/"
-done
+# The other suites run meanwhile and fill and empty their folders under Temp and
+# Documents: those are left out, and a file that goes while it is read is no error.
+(cd "$suite_prefix/drive_c" &&
+    tar --exclude=./windows --exclude='./users/*/Temp/*' --exclude='./users/*/Documents/tavlorn-*' \
+        --ignore-failed-read --warning=none -cf - . 2>/dev/null || true) |
+    tar -C "$WINEPREFIX/drive_c" -xf -
 for entry in "$suite_prefix"/drive_c/windows/*; do
     if [ "$(basename "$entry")" = system32 ]; then cp -al "$entry" "$WINEPREFIX/drive_c/windows/"
     else cp -a "$entry" "$WINEPREFIX/drive_c/windows/"; fi
