@@ -402,6 +402,52 @@ TEST_F(DialogTest, FolderBrowserOpensOnTheGivenFolderAndReturnsIt)
     EXPECT_FALSE(IsWindow(browser.window));
 }
 
+namespace {
+
+// Selects its folder by its wide path, which the A message cannot carry for a name
+// outside the code page.
+class CWideSelectionFolderDlg : public CProbeFolderDlg {
+public:
+    explicit CWideSelectionFolderDlg(const std::wstring& folder)
+        : CProbeFolderDlg(Choose), m_folder(folder) {}
+
+protected:
+    LRESULT OnInitialized(LPARAM lParam, LPARAM data) override
+    {
+        ::SendMessageW(GetHwnd(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
+        return CProbeFolderDlg::OnInitialized(lParam, data);
+    }
+
+private:
+    std::wstring m_folder;
+};
+
+std::wstring Widened(const std::string& text)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, MAX_PATH);
+    return wide;
+}
+
+}  // namespace
+
+TEST_F(DialogTest, FolderBrowserNeverReturnsALookAlikeOfTheChosenFolder)
+{
+    TempDir docs(DocumentsFolder());
+    docs.MakeDir("cafe");  // what the A functions would turn café into
+    const std::wstring cafe = Widened(docs.Path()) + L"\\caf\u00e9";
+    ASSERT_TRUE(CreateDirectoryW(cafe.c_str(), nullptr));
+    CWideSelectionFolderDlg browser(cafe);
+
+    ASSERT_TRUE(browser.Browse("参照", nullptr, CString()));
+    const CString path = browser.GetPath();
+    ASSERT_FALSE(path.IsEmpty());
+    EXPECT_NE(std::string(path.GetString()), docs / "cafe");
+    wchar_t longPath[MAX_PATH] = L"";
+    GetLongPathNameW(Widened(path.GetString()).c_str(), longPath, MAX_PATH);
+    EXPECT_TRUE(lstrcmpiW(longPath, cafe.c_str()) == 0) << path.GetString();
+}
+
 TEST_F(DialogTest, FolderBrowserCancelledGivesNoPathAndSendsNoSelection)
 {
     CProbeFolderDlg browser(CProbeFolderDlg::Cancel);
