@@ -1,6 +1,7 @@
 #include "explorer/MainWnd.h"
 #include "resource.h"
 #include "settings/SystemData.h"
+#include "support/FileType.h"
 #include "support/Listing.h"
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
@@ -278,34 +279,13 @@ protected:
         recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
         record = tree / "record.txt";
         SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
-        RegisterFileType();
+        ASSERT_TRUE(RegisterVerbsFileType(".tavrec", recorder));
         MainWndTest::SetUp();
         work = tree.MakeDir("work");
         tree.MakeDir("work\\sub");
         tree.MakeFile("work\\b.tavrec");
         tree.MakeFile("work\\c.tavrec");
         window.Navigate(work.c_str());
-    }
-
-    // The file type stays registered in the test prefix: suites run side by side, and
-    // removing it would pull it from under another one.
-
-    void RegisterFileType()
-    {
-        SetValue(".tavrec", "tavrec.file");
-        SetValue("tavrec.file\\shell\\open\\command", "\"" + recorder + "\" open \"%1\"");
-        SetValue("tavrec.file\\shell\\edit\\command", "\"" + recorder + "\" edit \"%1\"");
-    }
-
-    static void SetValue(const std::string& key, const std::string& value)
-    {
-        HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &handle, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
     }
 
     // The recorded command lines without the recorder's own name, waiting until count

@@ -3,6 +3,7 @@
 #include "explorer/PathText.h"
 #include "resource.h"
 #include "settings/SystemData.h"
+#include "support/FileType.h"
 #include "support/Listing.h"
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
@@ -164,9 +165,7 @@ protected:
         recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
         record = tree / "record.txt";
         SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
-        SetValue(".tav", "tav.file");
-        SetValue("tav.file\\shell\\open\\command", "\"" + recorder + "\" open \"%1\"");
-        SetValue("tav.file\\shell\\edit\\command", "\"" + recorder + "\" edit \"%1\"");
+        ASSERT_TRUE(RegisterVerbsFileType(".tav", recorder));
         CreateSystemData();
         settings = GetSystemData();
         settings->SetHome(tree.Path().c_str());
@@ -184,22 +183,10 @@ protected:
         DeleteFileA(GetSystemData()->GetFilePath(CSystemData::SettingsFile).GetString());
         DestroySystemData();
         DrainQuit();
-        // The file type stays: suites of this program run side by side in one prefix,
-        // and removing it would pull it from under the others.
     }
 
     virtual CMainWnd* MakeWindow() { return new CMainWnd("Tavlornエクスプローラ"); }
 
-    static void SetValue(const std::string& key, const std::string& value)
-    {
-        HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &handle, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
-    }
 
     Rows ListRows()
     {
