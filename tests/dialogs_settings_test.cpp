@@ -344,7 +344,7 @@ TEST_F(CommonSettingDlgTest, OkWritesEveryKeyAndKeepsTheLauncherEntries)
     const std::string home = "C:\\作業\\表";
     CCommonSettingDlg dialog;
     const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
-        Type(dlg, IDC_HOME, home);
+        Type(dlg, IDC_HOME, "\"" + home + "\"");  // pasted as a path, in quotes
         Click(dlg, IDC_DISP_SYSTEM_FILE);  // off to on
         Click(dlg, IDC_DISP_HIDDEN_FILE);  // on to off
         Click(dlg, IDOK);
@@ -610,8 +610,8 @@ TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemA
         Type(dlg, IDC_LAUNCH_NAME2, "");          // entry 6 emptied
         Type(dlg, IDC_LAUNCH_PATH2, "C:\\表\\六.exe");
         Scroll(dlg, SB_BOTTOM);                   // entries 7 to 10, still shown on OK
-        Type(dlg, IDC_LAUNCH_NAME4, "十番");
-        Type(dlg, IDC_LAUNCH_PATH4, "C:\\十\\ten.exe");
+        Type(dlg, IDC_LAUNCH_NAME4, "\"十番\"");      // a name keeps its quotes
+        Type(dlg, IDC_LAUNCH_PATH4, "\"C:\\十\\ten.exe\"");  // a path loses them
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
@@ -621,12 +621,13 @@ TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemA
     EXPECT_EQ(ReadKey(Common, "DISP_SYSTEM_FILE"), "TRUE");
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
-        const std::string name = k == 1 ? "一番" : k == 6 ? "" : k == 10 ? "十番" : EntryName(k);
+        const std::string name = k == 1 ? "一番" : k == 6 ? "" : k == 10 ? "\"十番\"" : EntryName(k);
         const std::string path = k == 6 ? "C:\\表\\六.exe" : k == 10 ? "C:\\十\\ten.exe" : EntryPath(k);
         EXPECT_EQ(ReadKey(Launcher, "NAME" + std::to_string(k)), name);
         EXPECT_EQ(ReadKey(Launcher, "PATH" + std::to_string(k)), path);
     }
-    EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(9).GetString()), "十番");
+    EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(9).GetString()), "\"十番\"");
+    EXPECT_EQ(std::string(GetSystemData()->GetLaunchPath(9).GetString()), "C:\\十\\ten.exe");
 }
 
 TEST_F(LaunchSettingDlgTest, CancelEscAndCloseBoxLeaveTheFileAsItWas)

@@ -112,8 +112,11 @@ TEST_F(MainWndTest, JoinPathHandlesSeparatorsAndParents)
         {{"C:\\A", "x"}, "C:\\A\\x"},
         {{"C:\\A\\", "x"}, "C:\\A\\x"},
         {{"C:\\A\\B", ".."}, "C:\\A"},
-        {{"C:\\A\\B\\", ".."}, "C:\\A\\B"},
-        {{"C:\\", ".."}, "C:"},
+        {{"C:\\A\\B\\", ".."}, "C:\\A"},
+        {{"C:\\A", ".."}, "C:\\"},
+        {{"C:\\", ".."}, ""},
+        {{"\\\\srv\\share\\", ".."}, ""},
+        {{"\\\\srv\\share\\x\\", ".."}, "\\\\srv\\share\\"},
         {{"C:", ".."}, ""},
         {{"", "x"}, "\\x"},
         // 表 and ソ end in the byte 0x5C, which is not a separator there.
@@ -143,13 +146,16 @@ TEST_F(MainWndTest, NavigateRefusesWhatIsNotAFolder)
 
 TEST_F(MainWndTest, UpFromADriveRootStopsAtTheDrive)
 {
-    ASSERT_EQ(window.Navigate("C:\\"), 1);
-    EXPECT_EQ(window.OnUp(), 1);
-    EXPECT_EQ(PathText(), "C:");
+    const std::string sub = tree.MakeDir("sub");
+    ASSERT_EQ(window.Navigate((sub + "\\").c_str()), 1);
+    window.OnUp();
+    EXPECT_EQ(PathText(), tree.Path());
+    ASSERT_EQ(window.Navigate("C:"), 1);  // the drive's root, not its current directory
+    EXPECT_EQ(PathText(), "C:\\");
     const Rows atDrive = ListRows();
     EXPECT_FALSE(atDrive.empty());
-    window.OnUp();  // "" is refused
-    EXPECT_EQ(PathText(), "C:");
+    EXPECT_EQ(window.OnUp(), 1);  // nothing above: refused
+    EXPECT_EQ(PathText(), "C:\\");
     EXPECT_EQ(ListRows(), atDrive);
 }
 
@@ -351,6 +357,27 @@ TEST_F(ShellCommandTest, FoldersAreEnteredNotEditedNorOpenedByTheShell)
     EXPECT_EQ(Recorded(1), std::vector<std::string>{"edit \"" + work + "\\c.tavrec\""});
 }
 
+// A folder typed into the path box but not entered: the rows still belong to the listed one.
+TEST_F(ShellCommandTest, RowsAreJoinedWithTheListedFolderNotAnEditedPathBox)
+{
+    const std::string typed = tree.MakeDir("other") + "\\sub";
+    tree.MakeDir("other\\sub");
+    tree.MakeFile("other\\sub\\b.tavrec");
+    RegisterLauncher(2, "記録", recorder);
+    window.PathBox().SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+    Select("b.tavrec");
+    const UINT commands[] = {IDM_FILE_OPEN, IDM_FILE_EDIT, IDM_OPEN_WITH_FIRST + 2};
+    for (size_t i = 0; i < 3; ++i) {  // one at a time: the records keep the order
+        window.SendMessage(WM_COMMAND, commands[i], 0);
+        Recorded(i + 1);
+    }
+    const std::string b = "\"" + work + "\\b.tavrec\"";
+    EXPECT_EQ(Recorded(3), (std::vector<std::string>{"open " + b, "edit " + b, b}));
+    Select("..");
+    window.SendMessage(WM_COMMAND, IDM_FILE_OPEN, 0);
+    EXPECT_EQ(PathText(), tree.Path());
+}
+
 TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCounts)
 {
     RegisterLauncher(2, "記録", recorder);
@@ -389,6 +416,7 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     RegisterLauncher(3, "名前だけ", (tree / "missing.exe"));
     RegisterLauncher(4, "", recorder);
     RegisterLauncher(5, "記録", recorder);
+    RegisterLauncher(6, "型", std::string(OriginalFolder()) + "\\R*.exe");  // matches Recorder.exe
     EXPECT_EQ(window.UpdateLauncherMenu(), 1);
     auto label = [&](int index) {
         char text[64] = "?";
@@ -398,8 +426,11 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     };
     EXPECT_EQ(label(0), "(未登録)");
     EXPECT_EQ(label(3), "(未登録)");
-    EXPECT_EQ(label(4), "");
+    EXPECT_EQ(label(4), "Recorder.exe");  // no name: the program's file name
     EXPECT_EQ(label(5), "記録");
+    EXPECT_EQ(label(6), "(未登録)");
+    Select("b.tavrec");
+    EXPECT_EQ(window.OnOpenWith(6), 0);
 
     CSystemData file;  // the settings file changes; a reload relabels
     file.SetLaunchName(0, "新しい");

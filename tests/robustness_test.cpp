@@ -431,15 +431,13 @@ TEST_F(ExplorerFixture, TrailByte5CNamesArriveWholeAtTheShellAndTheLauncher)
 
 TEST_F(ExplorerFixture, ALauncherPathEndingInASeparatorIsNotCutByItsQuote)
 {
-    const std::string work = tree.MakeDir("work");
-    tree.MakeDir("work\\sub");
-    // A doubled separator typed into the path box passes the folder test.
-    ASSERT_EQ(window->Navigate((work + "\\\\").c_str()), 1);
+    // The parent of a folder just below a drive is the drive's root, C:\ itself.
+    ASSERT_EQ(window->Navigate("C:\\windows"), 1);
     Select("..");
     EXPECT_EQ(window->OnOpenWith(0), 1);
     const std::vector<std::string> lines = Recorded(1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(LastArgument(lines[0]), work + "\\") << lines[0];
+    EXPECT_EQ(LastArgument(lines[0]), "C:\\") << lines[0];
 }
 
 TEST(QuotedArgumentText, DoublesOnlyRealSeparatorsBeforeTheQuote)
@@ -480,7 +478,7 @@ TEST_F(AwkwardFolders, TheDriveRootListsWithoutDotsAndItsRowsOpen)
     EXPECT_EQ(window->OnOpen(), 1);
     EXPECT_EQ(PathText(), "C:\\windows");
     window->OnUp();
-    EXPECT_EQ(PathText(), "C:");
+    EXPECT_EQ(PathText(), "C:\\");
     EXPECT_EQ(ListRows(), rows);
 }
 
@@ -540,8 +538,8 @@ TEST_F(AwkwardFolders, APathTooLongForTheAnsiFunctionsIsRefused)
     EXPECT_EQ(PathText(), deepAnsi);
     EXPECT_EQ(ListRows(), before);
     Select("..");
-    window->OnOpen();  // ".." of the long text is still too long
-    EXPECT_EQ(ListRows(), before);
+    window->OnOpen();  // the row is the listed folder's, whatever the box holds
+    EXPECT_EQ(PathText(), tree.Path().substr(0, tree.Path().rfind('\\')));
 }
 
 // A relative path means another folder once the current directory moves (the open-file
@@ -903,6 +901,14 @@ TEST_F(SettingsInput, QuotesAndBlanksAroundValuesComeBackAsTheyWere)
     CSystemData loaded;
     loaded.Load();
     ExpectSame(loaded, typed, "typed values");
+
+    // Paths pasted in quotes come back as paths, blanks inside the quotes kept.
+    typed.SetHome("\"C:\\Program Files\\表\"");
+    typed.SetLaunchPath(0, "\" C:\\x.exe \"");
+    ASSERT_EQ(typed.Save(), 1);
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\Program Files\\表");
+    EXPECT_EQ(Text(loaded.GetLaunchPath(0)), " C:\\x.exe ");
 }
 
 TEST_F(SettingsInput, ALineBreakInAValueFailsTheSaveAndInjectsNothing)
@@ -1166,7 +1172,7 @@ TEST_F(CommandLineInput, OddCommandLinesGiveAFolderThatExists)
         {"\"" + sub, tree.Path()},  // unbalanced: the last character goes unseen
         {sub + "\"", tree.Path()},
         {std::string(300, 'x'), home},
-        {"C:\\" + std::string(300, 'y'), "C:"},
+        {"C:\\" + std::string(300, 'y'), "C:\\"},
         {std::string(32000, 'z'), home},
         {"\"" + std::string(32000, '\\') + "\"", home},
         {sub + "\\", sub + "\\"},
@@ -1194,7 +1200,7 @@ TEST_F(CommandLineInput, RelativePathsAndABareDriveStartSomewhereReal)
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(relative, tree / "rel");
     EXPECT_EQ(dotted, tree / "rel");
-    EXPECT_EQ(drive, "C:");
+    EXPECT_EQ(drive, "C:\\");  // the root: "C:" alone is the drive's current directory
 }
 
 // The built program, started with command lines a shell or a user could give it.
@@ -1280,7 +1286,7 @@ TEST_F(ExplorerProcess, StartsAndEndsWithZeroWhateverItsCommandLineHolds)
         {"\"", home},
         {"\"" + sub, tree.Path()},
         {"sub", sub},  // relative to the folder it was started in
-        {"C:", "C:"},
+        {"C:", "C:\\"},
         {std::string(32000, 'q'), home},
         {"\"" + sub + "\\\" trailing args", sub},
     };

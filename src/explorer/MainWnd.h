@@ -60,4 +60,7 @@ protected:
     CListView m_fileList;
     CToolBar m_toolBar;
     CMenu m_contextMenu;
+    // The folder the list's rows came from. The path box may have been edited since;
+    // a row's name joined with that text would be another folder's entry.
+    CString m_listedFolder;
 };

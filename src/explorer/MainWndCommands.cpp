@@ -102,13 +102,13 @@ int CMainWnd::OnEdit()
     CString name, kind;
     if (GetSelectedEntry(name, kind) < 0 || kind == FolderKind)
         return 0;
-    Shell("edit", JoinPath(m_pathBox.GetWindowText(), name));
+    Shell("edit", JoinPath(m_listedFolder, name));
     return 1;
 }
 
 int CMainWnd::OpenFile(CString name)
 {
-    Shell("open", JoinPath(m_pathBox.GetWindowText(), name));
+    Shell("open", JoinPath(m_listedFolder, name));
     return 1;
 }
 
@@ -118,7 +118,7 @@ int CMainWnd::OnOpenWith(int index)
     CString name, kind;
     if (settings == nullptr || GetSelectedEntry(name, kind) < 0)
         return 0;
-    const CString target = JoinPath(m_pathBox.GetWindowText(), name);
+    const CString target = JoinPath(m_listedFolder, name);
     const CString program = settings->GetLaunchPath(index);
     if (!FileExists(program))
         return 0;
@@ -129,6 +129,9 @@ int CMainWnd::OnOpenWith(int index)
 
 int CMainWnd::FileExists(CString path)
 {
+    // A pattern would pass for whatever it matches: a launcher entry names one program.
+    if (path.Find('*') >= 0 || path.Find('?') >= 0)
+        return 0;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path.GetString(), &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -143,8 +146,14 @@ int CMainWnd::UpdateLauncherMenu()
     if (settings == nullptr)
         return 0;
     for (int i = 0; i < CSystemData::LauncherCount; ++i) {
-        const CString label = FileExists(settings->GetLaunchPath(i)) ? settings->GetLaunchName(i)
-                                                                      : CString("(未登録)");
+        const CString program = settings->GetLaunchPath(i);
+        CString label("(未登録)");
+        if (FileExists(program)) {
+            label = settings->GetLaunchName(i);
+            const int separator = FindLastSeparator(program);
+            if (label.IsEmpty())  // an empty item would hide which program it starts
+                label = program.Right(program.GetLength() - separator - 1);
+        }
         m_contextMenu.SetItemText(IDM_OPEN_WITH_FIRST + i, FALSE, label.GetString());
     }
     return 1;

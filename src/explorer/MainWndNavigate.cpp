@@ -49,6 +49,7 @@ int CMainWnd::ListFolder()
     m_fileList.DeleteAllItems();
 
     CString folder = m_pathBox.GetWindowText();
+    m_listedFolder = folder;  // the rows are this folder's from here on, even if none come
     wchar_t pattern[MAX_PATH];
     if (!WidePath(folder + (EndsWithSeparator(folder) ? "*.*" : "\\*.*"), pattern, MAX_PATH))
         return 1;  // too long for any of the platform's path functions
@@ -88,15 +89,26 @@ int CMainWnd::Navigate(CString path)
 {
     if (path.IsEmpty() || !PathIsDirectoryA(path.GetString()))
         return 0;  // refused: list and path box stay as they were
-    m_pathBox.SetWindowText(AbsolutePath(path).GetString());
+    CString folder = AbsolutePath(path);
+    // "C:" alone names the drive's current directory, which is not what was typed.
+    if (folder.GetLength() == 2 && folder.GetString()[1] == ':')
+        folder += '\\';
+    m_pathBox.SetWindowText(folder.GetString());
     return ListFolder();
 }
 
+// ".." of "X\name\" is X: the trailing backslash is no level of its own. Nothing is
+// above a drive or share root; the empty result is refused by Navigate.
 CString CMainWnd::JoinPath(CString base, CString name)
 {
     if (name == "..") {
-        const int separator = FindLastSeparator(base);
-        return separator >= 0 ? base.Left(separator) : CString("");
+        const int separator = IsRootPath(base) ? -1 : FindNameSeparator(base);
+        if (separator < 0)
+            return CString("");
+        CString parent = base.Left(separator);
+        if (IsRootPath(parent) && !EndsWithSeparator(parent))
+            parent += '\\';  // "C:" would name the drive's current directory
+        return parent;
     }
     CString joined(base);
     if (!EndsWithSeparator(base))
@@ -107,7 +119,7 @@ CString CMainWnd::JoinPath(CString base, CString name)
 
 int CMainWnd::OpenFolder(CString name)
 {
-    Navigate(JoinPath(m_pathBox.GetWindowText(), name));
+    Navigate(JoinPath(m_listedFolder, name));
     return 1;
 }
 

@@ -20,6 +20,53 @@ bool EndsWithSeparator(const CString& path)
     return length > 0 && FindLastSeparator(path) == length - 1;
 }
 
+bool IsRootPath(const CString& path)
+{
+    const char* text = path.GetString();
+    if (text == nullptr || text[0] == '\0')
+        return false;
+    const int length = path.GetLength();
+    if (((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z')) && text[1] == ':')
+        return length == 2 || (length == 3 && text[2] == '\\');
+    if (text[0] != '\\')
+        return false;
+    if (text[1] != '\\')
+        return length == 1;
+    // A share: at most the backslash between server and share, and one at the very end.
+    int separators = 0;
+    for (const char* p = text + 2; *p; p = CharNextA(p))
+        if (*p == '\\' && p[1] != '\0')
+            ++separators;
+    return separators <= 1;
+}
+
+int FindNameSeparator(const CString& path)
+{
+    const char* text = path.GetString();
+    if (text == nullptr)
+        return -1;
+    int found = -1, run = -1;  // run: where the current stretch of backslashes began
+    for (const char* p = text; *p; p = CharNextA(p)) {
+        if (*p == '\\') {
+            if (run < 0)
+                run = static_cast<int>(p - text);
+        } else if (run >= 0) {
+            found = run;
+            run = -1;
+        }
+    }
+    return found;
+}
+
+// A quote is never a trail byte, so the ends can be tested byte-wise.
+CString Unquoted(const CString& text)
+{
+    const int length = text.GetLength();
+    if (length >= 2 && text.GetString()[0] == '"' && text.GetString()[length - 1] == '"')
+        return text.Mid(1, length - 2);
+    return text;
+}
+
 bool ExactAnsiName(const wchar_t* wide, CString& text)
 {
     // A list cell gives back at most MAX_PATH - 1 bytes; a longer name would come back cut.

@@ -10,6 +10,17 @@ int FindLastSeparator(const CString& path);
 // Whether the last character of path is a backslash (not a trail byte).
 bool EndsWithSeparator(const CString& path);
 
+// Whether path names the top of a drive or share, with nothing above it: "C:", "C:\",
+// "\", "\\server\share" or "\\server\share\".
+bool IsRootPath(const CString& path);
+
+// Index of the backslash that starts path's last name, trailing backslashes skipped
+// ("C:\A\B\" gives 4), or -1.
+int FindNameSeparator(const CString& path);
+
+// text without one pair of double quotes around it, as "copy as path" pastes a path.
+CString Unquoted(const CString& text);
+
 // The code-page text of a UTF-16 name, true only when it names the same thing again:
 // no best-fit look-alike (é read as e), no '?' for a character the code page lacks,
 // and short enough for a list cell. Otherwise text holds a lossy form with '?'.

@@ -53,7 +53,8 @@ void CLaunchSettingDlg::StoreRows()
 {
     for (int r = 0; r < RowCount; ++r) {
         m_workingCopy.SetLaunchName(m_topIndex + r, m_nameBoxes[r].GetWindowText());
-        m_workingCopy.SetLaunchPath(m_topIndex + r, m_pathBoxes[r].GetWindowText());
+        // A pasted program path keeps no quotes; names keep theirs.
+        m_workingCopy.SetLaunchPath(m_topIndex + r, Unquoted(m_pathBoxes[r].GetWindowText()));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "settings/SystemData.h"
 
+#include "explorer/PathText.h"
+
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -100,19 +102,20 @@ BOOL CSystemData::Load()
 }
 
 // Reports whether every key reached the file, so that a failed save is never taken
-// for a stored one.
+// for a stored one. A path pasted in quotes is stored so that it reads back without
+// them, as a path; names come back exactly as they were set.
 BOOL CSystemData::Save()
 {
     // The values in memory stand in for a file that could not be read: writing them
     // would replace the stored settings with defaults.
     if (m_unreadable)
         return 0;
-    BOOL saved = WriteString(CommonSection, "HOME", m_data.strHome);
+    BOOL saved = WriteString(CommonSection, "HOME", Unquoted(m_data.strHome));
     saved &= WriteBool(CommonSection, "DISP_SYSTEM_FILE", m_data.bDispSystemFile);
     saved &= WriteBool(CommonSection, "DISP_HIDDEN_FILE", m_data.bDispHiddenFile);
     for (int i = 0; i < LauncherCount; ++i) {
         saved &= WriteString(LauncherSection, LauncherKey("NAME", i), m_data.launch[i].strName);
-        saved &= WriteString(LauncherSection, LauncherKey("PATH", i), m_data.launch[i].strPath);
+        saved &= WriteString(LauncherSection, LauncherKey("PATH", i), Unquoted(m_data.launch[i].strPath));
     }
     return saved ? 1 : 0;
 }
