@@ -1,6 +1,6 @@
 #include "app/MainApp.h"
 #include "explorer/MainWnd.h"
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 #include "resource.h"
 #include "settings/SystemData.h"
 #include "support/FileType.h"

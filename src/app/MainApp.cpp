@@ -1,7 +1,7 @@
 #include "app/MainApp.h"
 
 #include "explorer/MainWnd.h"
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 #include "settings/SystemData.h"
 
 #include <shlwapi.h>

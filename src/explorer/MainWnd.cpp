@@ -111,7 +111,7 @@ void CMainWnd::CreateChildren(HINSTANCE instance)
     // The controls own the fonts: the CFont temporaries do not delete their handles.
     m_pathBox.CreateControl("", 8, 40, 552, 24, m_hWnd, IDC_PATH);
     m_pathBox.SetFont(CFont(16, FontFace, FALSE).GetFontHandle());
-    m_browseButton.CreateControl("参照", 568, 40, 48, 24, m_hWnd, IDC_BROWSE);
+    m_browseButton.CreateControl(TE_TEXT_BROWSE, 568, 40, 48, 24, m_hWnd, IDC_BROWSE);
     m_browseButton.SetFont(CFont(12, FontFace, FALSE).GetFontHandle());
 
     m_fileList.CreateControl("", 8, 72, 608, 300, m_hWnd, IDC_FILE_LIST);

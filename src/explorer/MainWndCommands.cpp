@@ -1,6 +1,6 @@
 #include "explorer/MainWnd.h"
 
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 #include "resource.h"
 #include "settings/CommonSettingDlg.h"
 #include "settings/LaunchSettingDlg.h"
@@ -11,8 +11,6 @@
 #include <windowsx.h>
 
 namespace {
-
-const char* const FolderKind = "フォルダ";
 
 void Shell(const char* verb, const CString& file, const char* parameters = nullptr)
 {
@@ -90,7 +88,7 @@ int CMainWnd::OnOpen()
     CString name, kind;
     if (GetSelectedEntry(name, kind) < 0)
         return 0;
-    if (kind == FolderKind)
+    if (kind == TE_TEXT_FOLDER)
         OpenFolder(name);
     else
         OpenFile(name);
@@ -100,7 +98,7 @@ int CMainWnd::OnOpen()
 int CMainWnd::OnEdit()
 {
     CString name, kind;
-    if (GetSelectedEntry(name, kind) < 0 || kind == FolderKind)
+    if (GetSelectedEntry(name, kind) < 0 || kind == TE_TEXT_FOLDER)
         return 0;
     Shell("edit", JoinPath(m_listedFolder, name));
     return 1;
@@ -129,15 +127,7 @@ int CMainWnd::OnOpenWith(int index)
 
 int CMainWnd::FileExists(CString path)
 {
-    // A pattern would pass for whatever it matches: a launcher entry names one program.
-    if (path.Find('*') >= 0 || path.Find('?') >= 0)
-        return 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path.GetString(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    FindClose(search);
-    return 1;
+    return ::FileExists(path) ? 1 : 0;
 }
 
 int CMainWnd::UpdateLauncherMenu()
@@ -147,7 +137,7 @@ int CMainWnd::UpdateLauncherMenu()
         return 0;
     for (int i = 0; i < CSystemData::LauncherCount; ++i) {
         const CString program = settings->GetLaunchPath(i);
-        CString label("(未登録)");
+        CString label(TE_TEXT_UNREGISTERED);
         if (FileExists(program)) {
             label = settings->GetLaunchName(i);
             const int separator = FindLastSeparator(program);

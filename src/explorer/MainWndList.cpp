@@ -1,5 +1,7 @@
 #include "explorer/MainWnd.h"
 
+#include "resource.h"
+
 namespace {
 
 const COLORREF FolderColour = RGB(0, 120, 255);
@@ -46,7 +48,7 @@ LRESULT CMainWnd::PaintRow(NMLVCUSTOMDRAW* draw)
         // A stack buffer: this runs for every painted row.
         char kind[16] = "";
         m_fileList.GetItemText(static_cast<int>(draw->nmcd.dwItemSpec), 1, kind, sizeof kind - 1);
-        const bool folder = lstrcmpA(kind, "フォルダ") == 0;
+        const bool folder = lstrcmpA(kind, TE_TEXT_FOLDER) == 0;
         draw->clrText = folder ? FolderColour : FileColour;
         draw->clrTextBk = RGB(0, 0, 0);
         return CDRF_NEWFONT;

@@ -1,16 +1,14 @@
 #include "explorer/MainWnd.h"
 
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 #include "framework/dialogs/FolderDialog.h"
+#include "resource.h"
 #include "settings/SystemData.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
 
 namespace {
-
-const char* const FolderKind = "フォルダ";
-const char* const FileKind = "ファイル";
 
 // Holds the list's redraw off for a scope: with it on, every insertion repaints the
 // scroll bar and a folder of a thousand entries takes seconds.
@@ -80,7 +78,7 @@ void CMainWnd::AddRow(int row, const WIN32_FIND_DATAW& entry)
     ListedName(entry, name);
     const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     m_fileList.InsertItem(row, name.GetString());
-    m_fileList.SetItemText(row, 1, folder ? FolderKind : FileKind);
+    m_fileList.SetItemText(row, 1, folder ? TE_TEXT_FOLDER : TE_TEXT_FILE);
 }
 
 // A relative path is fixed against today's current directory, which the common dialogs
@@ -97,24 +95,9 @@ int CMainWnd::Navigate(CString path)
     return ListFolder();
 }
 
-// ".." of "X\name\" is X: the trailing backslash is no level of its own. Nothing is
-// above a drive or share root; the empty result is refused by Navigate.
 CString CMainWnd::JoinPath(CString base, CString name)
 {
-    if (name == "..") {
-        const int separator = IsRootPath(base) ? -1 : FindNameSeparator(base);
-        if (separator < 0)
-            return CString("");
-        CString parent = base.Left(separator);
-        if (IsRootPath(parent) && !EndsWithSeparator(parent))
-            parent += '\\';  // "C:" would name the drive's current directory
-        return parent;
-    }
-    CString joined(base);
-    if (!EndsWithSeparator(base))
-        joined += '\\';
-    joined += name;
-    return joined;
+    return ::JoinPath(base, name);
 }
 
 int CMainWnd::OpenFolder(CString name)
@@ -156,7 +139,7 @@ int CMainWnd::OnBrowse()
     if (!PathIsDirectoryA(start.GetString()))
         start = "";
     CFolderDialog dialog;
-    if (dialog.Browse("参照", m_hWnd, start)) {
+    if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start)) {
         m_pathBox.SetWindowText(dialog.GetPath().GetString());
         ListFolder();
     }

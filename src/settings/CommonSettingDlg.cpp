@@ -1,6 +1,6 @@
 #include "settings/CommonSettingDlg.h"
 
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "resource.h"
 #include "settings/SettingsDialog.h"
@@ -45,7 +45,7 @@ void CCommonSettingDlg::OnBrowseHome()
     CString start = m_homeBox.GetWindowText();
     if (!PathIsDirectoryA(start.GetString()))
         start = "";
-    if (dialog.Browse("参照", m_hWnd, start))
+    if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
         m_homeBox.SetWindowText(dialog.GetPath().GetString());
 }
 

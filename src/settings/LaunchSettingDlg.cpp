@@ -1,6 +1,6 @@
 #include "settings/LaunchSettingDlg.h"
 
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 #include "framework/dialogs/FileDialog.h"
 #include "resource.h"
 #include "settings/SettingsDialog.h"

@@ -1,6 +1,6 @@
 #include "settings/SystemData.h"
 
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -140,8 +140,8 @@ CString CSystemData::GetFilePath(int kind) const
     GetModuleFileNameA(nullptr, module, MAX_PATH);
     // Cut at the last real separator: the executable's own name may hold a double-byte
     // character whose trail byte is 0x5C, which a byte-wise search would take for one.
-    const int separator = static_cast<int>(PathFindFileNameA(module) - module) - 1;
-    CString folder = CString(module).Left(separator);
+    CString folder(module);
+    folder = folder.Left(FindLastSeparator(folder));
     if (kind == SettingsFile)
         folder += "\\TavlornExplorer.ini";
     else if (kind == HelpFile)

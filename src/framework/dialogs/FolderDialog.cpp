@@ -1,5 +1,7 @@
 #include "framework/dialogs/FolderDialog.h"
 
+#include "framework/core/PathText.h"
+
 IMPLEMENT_RUNTIME_CLASS(CFolderDialog, CWindowBase)
 
 CFolderDialog::CFolderDialog()
@@ -53,18 +55,6 @@ BOOL CFolderDialog::Browse(const char* title, HWND owner, CString initialFolder)
     return m_chosenItem != nullptr;
 }
 
-namespace {
-
-bool ExactAnsiPath(const wchar_t* wide, char* ansi)
-{
-    BOOL usedDefault = FALSE;
-    return ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi, MAX_PATH,
-                                 nullptr, &usedDefault) != 0 &&
-           !usedDefault;
-}
-
-}  // namespace
-
 // The A form of the path hands out best-fit look-alikes for names the code page cannot
 // hold (café as cafe, another folder): the wide path is taken instead, in its short
 // form when the long one does not convert exactly, and refused when neither does.
@@ -73,14 +63,14 @@ BOOL CFolderDialog::GetPath(char* buffer)
     wchar_t wide[MAX_PATH] = L"";
     if (m_chosenItem == nullptr || !::SHGetPathFromIDListW(m_chosenItem, wide))
         return FALSE;
-    char path[MAX_PATH] = "";
-    if (!ExactAnsiPath(wide, path)) {
+    CString path;
+    if (!ExactAnsiName(wide, path)) {
         wchar_t shortPath[MAX_PATH] = L"";
         const DWORD length = ::GetShortPathNameW(wide, shortPath, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH || !ExactAnsiPath(shortPath, path))
+        if (length == 0 || length >= MAX_PATH || !ExactAnsiName(shortPath, path))
             return FALSE;
     }
-    ::lstrcpynA(buffer, path, MAX_PATH);
+    ::lstrcpynA(buffer, path.GetString(), MAX_PATH);
     return TRUE;
 }
 

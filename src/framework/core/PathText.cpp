@@ -1,4 +1,4 @@
-#include "explorer/PathText.h"
+#include "framework/core/PathText.h"
 
 #include <shlwapi.h>
 
@@ -56,6 +56,39 @@ int FindNameSeparator(const CString& path)
         }
     }
     return found;
+}
+
+// ".." of "X\\name\\" is X: the trailing backslash is no level of its own. Nothing is
+// above a drive or share root; the empty result names no folder.
+CString JoinPath(const CString& base, const CString& name)
+{
+    if (name == "..") {
+        const int separator = IsRootPath(base) ? -1 : FindNameSeparator(base);
+        if (separator < 0)
+            return CString("");
+        CString parent = base.Left(separator);
+        if (IsRootPath(parent) && !EndsWithSeparator(parent))
+            parent += '\\';  // "C:" would name the drive's current directory
+        return parent;
+    }
+    CString joined(base);
+    if (!EndsWithSeparator(base))
+        joined += '\\';
+    joined += name;
+    return joined;
+}
+
+bool FileExists(const CString& path)
+{
+    // A pattern would pass for whatever it matches: a path names one file.
+    if (path.Find('*') >= 0 || path.Find('?') >= 0)
+        return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.GetString(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
 }
 
 // A quote is never a trail byte, so the ends can be tested byte-wise.

@@ -18,12 +18,20 @@ bool IsRootPath(const CString& path);
 // ("C:\A\B\" gives 4), or -1.
 int FindNameSeparator(const CString& path);
 
+// name joined to the folder base with one backslash; ".." gives base's parent folder,
+// or "" when base is a drive or share root. A drive is given as its root ("C:\\").
+CString JoinPath(const CString& base, const CString& name);
+
+// Whether path names one existing file or folder; a wildcard pattern never does.
+bool FileExists(const CString& path);
+
 // text without one pair of double quotes around it, as "copy as path" pastes a path.
 CString Unquoted(const CString& text);
 
 // The code-page text of a UTF-16 name, true only when it names the same thing again:
 // no best-fit look-alike (é read as e), no '?' for a character the code page lacks,
-// and short enough for a list cell. Otherwise text holds a lossy form with '?'.
+// and no longer than MAX_PATH - 1 bytes (a path, or what a list cell gives back).
+// Otherwise text holds a lossy form with '?'.
 bool ExactAnsiName(const wchar_t* wide, CString& text);
 
 // The name a folder row shows for entry, and whether that name leads back to the entry.
