@@ -19,6 +19,12 @@
 #define IDM_OPEN_WITH_LAST      1509
 #define IDM_LAUNCHER_COUNT      10
 
+// Texts shown in more than one place
+#define TE_TEXT_FOLDER          "フォルダ"
+#define TE_TEXT_FILE            "ファイル"
+#define TE_TEXT_UNREGISTERED    "(未登録)"
+#define TE_TEXT_BROWSE          "参照"
+
 // Controls of the main window
 #define IDC_TOOLBAR             101
 #define IDC_PATH                110
