@@ -1099,7 +1099,7 @@ protected:
             return false;
         HWND window = nullptr;
         for (int i = 0; i < 1200 && window == nullptr; ++i) {  // a 10 MB file is slow to read
-            window = FindProcessWindow(process.dwProcessId);
+            window = FindProcessWindow(process.dwProcessId, "Tavlornエクスプローラ");
             if (window == nullptr && WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
                 break;
         }
@@ -1117,33 +1117,6 @@ protected:
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return window != nullptr && code == 0;
-    }
-
-    struct Search {
-        DWORD processId;
-        HWND found;
-    };
-
-    static BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
-    {
-        Search* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[64] = "";
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == search->processId && IsWindowVisible(window) &&
-            lstrcmpA(text, "Tavlornエクスプローラ") == 0) {
-            search->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    static HWND FindProcessWindow(DWORD processId)
-    {
-        Search search{processId, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found;
     }
 
     TempDir tree;

@@ -81,6 +81,37 @@ std::string MainWindowTest::PathText()
     return Main().PathBox().GetWindowText().GetString();
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (owner == search->processId && lstrcmpA(text, search->title) == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const char* title)
+{
+    WindowSearch search{processId, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void DrainQuit()
 {
     MSG quit;  // the main window posts WM_QUIT when destroyed, and File > Exit posts it

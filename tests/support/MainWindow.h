@@ -53,3 +53,7 @@ protected:
 };
 
 void DrainQuit();
+
+// The first visible top-level window of the process with that title: the explorer's main
+// window when it runs as a program of its own.
+HWND FindProcessWindow(DWORD processId, const char* title);

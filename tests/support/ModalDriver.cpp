@@ -47,31 +47,6 @@ Shown ThreadWindows()
 
 }  // namespace
 
-ModalDriver& ModalDriver::Expect(const std::string& caption, Script script)
-{
-    m_caption = caption;
-    m_script = std::move(script);
-    return *this;
-}
-
-ModalDriver& ModalDriver::Others(Script others)
-{
-    m_others = std::move(others);
-    return *this;
-}
-
-ModalDriver& ModalDriver::Menus(Script menus)
-{
-    m_menus = std::move(menus);
-    return *this;
-}
-
-ModalDriver& ModalDriver::Steps(std::vector<Step> steps)
-{
-    m_steps = std::move(steps);
-    return *this;
-}
-
 void ModalDriver::Start(UINT period)
 {
     Stop();

@@ -21,14 +21,19 @@ public:
 
     // The first shown dialog titled caption gets script, once. Still open 200 ticks
     // after its script, it has hung: a failure, and it is ended with -2.
-    ModalDriver& Expect(const std::string& caption, Script script);
+    ModalDriver& Expect(const std::string& caption, Script script)
+    {
+        m_caption = caption;
+        m_script = std::move(script);
+        return *this;
+    }
     // Every other dialog shown, once each, while the expected dialog's script runs, or
     // at any time when nothing is expected. Without this they are cancelled.
-    ModalDriver& Others(Script others);
+    ModalDriver& Others(Script others) { m_others = std::move(others); return *this; }
     // Every popup menu shown, once each.
-    ModalDriver& Menus(Script menus);
+    ModalDriver& Menus(Script menus) { m_menus = std::move(menus); return *this; }
     // Steps played one per tick, in order, each until it answers true.
-    ModalDriver& Steps(std::vector<Step> steps);
+    ModalDriver& Steps(std::vector<Step> steps) { m_steps = std::move(steps); return *this; }
 
     // The timer runs from Start until Stop or the driver's end.
     void Start(UINT period = 10);
