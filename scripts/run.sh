@@ -9,7 +9,6 @@ set -euo pipefail
 "$(dirname "$0")/setup.sh"
 had_display=${DISPLAY:-}
 source "$(dirname "$0")/wine-env.sh"
-source "$(dirname "$0")/xwin.sh"
 
 tavlorn_configure_and_build --target TavlornExplorer
 wine_env_start

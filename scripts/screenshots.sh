@@ -7,7 +7,6 @@
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/wine-env.sh"
-source "$(dirname "$0")/xwin.sh"
 
 tavlorn_configure_and_build --target TavlornExplorer --target WindowProbe
 unset DISPLAY  # always a private X server: nothing of the user's desktop gets in
@@ -38,12 +37,8 @@ explorer_pid=$!
 
 # The probe must run in the same desktop to see its windows. Only once that desktop
 # exists, or the probe's explorer would become its host and stay.
-probe() {
-    timeout 20 "$WINE" explorer "/desktop=$desktop" "$BUILD_DIR/tests/WindowProbe.exe" "$@" 2>/dev/null |
-        iconv -f CP932 -t UTF-8 | tr -d '\r'
-}
-# value KEY: the value of KEY in the probe output on standard input.
-value() { sed -n "s/^$1=//p" | head -n 1; }
+probe() { xwin_probe "$WINE" explorer "/desktop=$desktop" "$BUILD_DIR/tests/WindowProbe.exe" "$@"; }
+value() { xwin_value "$@"; }
 # geometry "LEFT TOP RIGHT BOTTOM": ImageMagick's WxH+X+Y, moved by the desktop's place
 # on the X screen.
 geometry() {
@@ -52,12 +47,7 @@ geometry() {
     echo "$((r - l))x$((b - t))+$((l + desk_x))+$((t + desk_y))"
 }
 wait_for() {  # wait_for SECONDS COMMAND...: retries the command until it succeeds
-    local tries=$(($1 * 5)); shift
-    until "$@"; do
-        tries=$((tries - 1))
-        if [ "$tries" -le 0 ]; then echo "screenshots: timed out waiting for: $*" >&2; return 1; fi
-        sleep 0.2
-    done
+    xwin_within "$@" || { echo "screenshots: timed out waiting for: ${*:2}" >&2; return 1; }
 }
 main_listed() { [ "$(probe main | value rows)" = 11 ]; }
 dialog_shown() { [ -n "$(probe dialog "$1" | value rect)" ]; }

@@ -4,6 +4,7 @@
 # wineserver alive, and stops what it started on exit.
 
 ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$ROOT_DIR/scripts/xwin.sh"
 
 # The program ships as 32-bit. A host whose kernel cannot run 32-bit x86 code
 # (no Wine 32 there) builds and runs the same sources as 64-bit instead.
@@ -33,25 +34,13 @@ tavlorn_configure_and_build() {
     cmake --build "$BUILD_DIR" "$@"
 }
 
-wine_env_started_xvfb=
 wine_env_cleanup() {
     "$WINESERVER" -k >/dev/null 2>&1 || true
-    if [ -n "$wine_env_started_xvfb" ]; then
-        kill "$wine_env_started_xvfb" 2>/dev/null || true
-        wait "$wine_env_started_xvfb" 2>/dev/null || true
-    fi
+    xwin_stop_server
 }
 
 wine_env_start_display() {
-    [ -z "${DISPLAY:-}" ] || return 0
-    local n=99
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    wine_env_started_xvfb=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
-    echo "wine-env: Xvfb did not start on :$n" >&2
-    return 1
+    [ -n "${DISPLAY:-}" ] || xwin_start_server 99
 }
 
 # Bump when the prefix's set-up below changes: an older prefix is then made again.

@@ -1,6 +1,43 @@
-# Sourced by the run, screenshot and end-to-end scripts: find a Wine program's window on
-# the X server, wait until it has painted, photograph it and wait for the program to end.
-# Needs DISPLAY, xdotool and ImageMagick.
+# Sourced by the Wine environment and the end-to-end script: start a private X server,
+# find a Wine program's window on it, wait until it has painted, photograph it, read the
+# window probe's report and wait for the program to end. Apart from the server start,
+# needs DISPLAY, xdotool and ImageMagick.
+
+# xwin_start_server [FIRST]: starts Xvfb on the first free display from FIRST (default 99)
+# on and exports DISPLAY; xwin_stop_server ends it.
+xwin_server_pid=
+xwin_start_server() {
+    local n=${1:-99}
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xwin_server_pid=$!
+    export DISPLAY=":$n"
+    xwin_within 10 test -e "/tmp/.X11-unix/X$n" && return 0
+    echo "xwin: Xvfb did not start on :$n" >&2
+    return 1
+}
+
+xwin_stop_server() {
+    [ -n "$xwin_server_pid" ] || return 0
+    kill "$xwin_server_pid" 2>/dev/null || true
+    wait "$xwin_server_pid" 2>/dev/null || true
+    xwin_server_pid=
+}
+
+# xwin_within SECONDS COMMAND...: retries the command every 0.1 s until it succeeds;
+# false once SECONDS have passed.
+xwin_within() {
+    local deadline=$((SECONDS + $1)); shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# xwin_probe COMMAND...: runs the window probe's command line and prints its report,
+# one KEY=VALUE a line, in UTF-8; xwin_value KEY picks a value out of such a report.
+xwin_probe() { timeout 20 "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+xwin_value() { sed -n "s/^$1=//p" | head -n 1; }
 
 # xwin_find PID NAME [SECONDS]: prints the id of the X window of process PID whose title
 # matches NAME (an ASCII part of the title, so the locale does not matter).

@@ -1,5 +1,6 @@
 #include "app/MainApp.h"
 #include "settings/SystemData.h"
+#include "support/MainWindow.h"
 #include "support/PrivateCopy.h"
 #include "support/TempDir.h"
 
@@ -79,26 +80,6 @@ TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
 
 namespace {
 
-struct WindowSearch {
-    DWORD processId;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    if (owner == search->processId && lstrcmpA(text, search->title) == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK FindStartupMessage(HWND child, LPARAM data)
 {
     char text[256] = "";
@@ -145,13 +126,10 @@ protected:
     // The first visible top-level window of the process whose title is title.
     static HWND WaitForWindow(DWORD processId, const char* title)
     {
-        WindowSearch search{processId, title, nullptr};
-        for (int i = 0; i < 200 && search.found == nullptr; ++i) {
-            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-            if (search.found == nullptr)
-                Sleep(50);
-        }
-        return search.found;
+        HWND found = nullptr;
+        for (int i = 0; i < 200 && (found = FindProcessWindow(processId, title)) == nullptr; ++i)
+            Sleep(50);
+        return found;
     }
 
     static DWORD WaitForExit(const Started& started)

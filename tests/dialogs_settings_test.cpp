@@ -4,8 +4,9 @@
 #include "settings/LaunchSettingDlg.h"
 #include "settings/SystemData.h"
 #include "settings/VersionDlg.h"
+#include "support/MainWindow.h"
+#include "support/ModalDriver.h"
 #include "support/PrivateCopy.h"
-#include "support/TempDir.h"
 
 #include <commctrl.h>
 
@@ -19,116 +20,20 @@
 namespace {
 
 // ---------------------------------------------------------------------------------------
-// Driving a modal dialog the way a user would. A thread timer fires inside the dialog's
-// own modal loop; the first tick that finds the dialog runs the test's script on it.
-// While the script runs, a window opened by one of its clicks (a message box, the folder
-// browser, the open-file dialog) runs a nested loop in which the timer keeps firing; the
-// nested handler deals with that window, and without one the window is cancelled.
+// Driving a modal dialog the way a user would: the script runs on the dialog once it
+// shows; a window opened by one of its clicks (a message box, the folder browser, the
+// open-file dialog) goes to the nested handler, and without one it is cancelled.
 
-using Script = std::function<void(HWND dialog)>;
-
-struct Driver {
-    std::string caption;
-    Script script;
-    Script nested;
-    HWND dialog = nullptr;
-    bool running = false;
-    bool done = false;
-    int idleTicks = 0;
-    std::vector<HWND> seen;
-};
-
-Driver* g_driver = nullptr;
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// Enumeration callbacks are stdcall on 32-bit builds, which a lambda cannot be.
-BOOL CALLBACK AddDialog(HWND window, LPARAM list)
-{
-    if (ClassOf(window) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK AddText(HWND window, LPARAM list)
-{
-    reinterpret_cast<std::vector<std::string>*>(list)->push_back(TextOf(window));
-    return TRUE;
-}
-
-std::vector<HWND> ThreadDialogs()
-{
-    std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), AddDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-{
-    Driver& d = *g_driver;
-    if (d.running) {
-        for (HWND window : ThreadDialogs()) {
-            if (window == d.dialog || !IsWindowVisible(window) ||
-                std::find(d.seen.begin(), d.seen.end(), window) != d.seen.end())
-                continue;
-            d.seen.push_back(window);
-            if (d.nested)
-                d.nested(window);
-            else
-                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        }
-        return;
-    }
-    if (!d.done) {
-        for (HWND window : ThreadDialogs()) {
-            if (TextOf(window) == d.caption && IsWindowVisible(window)) {
-                d.dialog = window;
-                d.running = true;
-                d.script(window);
-                d.running = false;
-                d.done = true;
-                return;
-            }
-        }
-        return;
-    }
-    // Guard against a hang: a script that failed half-way leaves its dialog open.
-    if (IsWindow(d.dialog) && ++d.idleTicks == 200) {
-        ADD_FAILURE() << "the dialog \"" << d.caption << "\" did not end";
-        EndDialog(d.dialog, -2);
-    }
-}
+using Script = ModalDriver::Script;
 
 // Runs whatever opens the dialog (DoModal or a command of the main window) with the
 // script attached; returns the number of times the script ran (0 or 1).
 int Drive(const char* caption, const Script& script, const std::function<void()>& open,
           const Script& nested = nullptr)
 {
-    Driver driver;
-    driver.caption = caption;
-    driver.script = script;
-    driver.nested = nested;
-    g_driver = &driver;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
-    open();
-    KillTimer(nullptr, timer);
-    g_driver = nullptr;
-    MSG stale;  // a tick already queued must not reach a driver that is gone
-    while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-    }
-    return driver.done ? 1 : 0;
+    ModalDriver driver;
+    driver.Expect(caption, script).Others(nested);
+    return driver.Run(open) ? 1 : 0;
 }
 
 INT_PTR RunModal(CDialog& dialog, const char* caption, const Script& script,
@@ -170,14 +75,6 @@ void PressEscape(HWND dialog, int focusId)
 void CloseBox(HWND dialog)
 {
     SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-// The texts of a window's children, in z order: what the user reads.
-std::vector<std::string> ChildTexts(HWND window)
-{
-    std::vector<std::string> texts;
-    EnumChildWindows(window, AddText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
 }
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
@@ -238,7 +135,7 @@ std::vector<std::string> AllLauncherKeys()
 std::string EntryName(int number) { return "表示" + std::to_string(number); }
 std::string EntryPath(int number) { return "C:\\ソフト\\p" + std::to_string(number) + ".exe"; }
 
-class SettingsDialogTest : public testing::Test {
+class SettingsDialogTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
@@ -271,7 +168,9 @@ protected:
         GetSystemData()->Load();
     }
 
-    TempDir tree;
+    // Only the main window's commands open it.
+    CMainWnd& Main() override { return window; }
+    CMainWnd window{"Tavlornエクスプローラ"};
 };
 
 // The rows as the user sees them: caption, name and path of each, and the thumb.
@@ -833,16 +732,13 @@ protected:
         SetFileAttributesA(tree.MakeFile("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
         tool = tree.MakeFile("tool.exe");
         StoreIni(tree.Path(), false, false);
-        ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
+        OpenWindow();
         ASSERT_EQ(Listed("hidden.txt"), false);
     }
 
     void TearDown() override
     {
-        window.DestroyWindow();
-        MSG quit;  // the main window posts WM_QUIT when destroyed
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        CloseWindow();
         SettingsDialogTest::TearDown();
     }
 
@@ -872,7 +768,6 @@ protected:
     }
 
     std::string tool;
-    CMainWnd window{"Tavlornエクスプローラ"};
 };
 
 TEST_F(SettingsCommandTest, CommonSettingsOkReloadsAndCancelDoesNot)

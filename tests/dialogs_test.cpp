@@ -1,6 +1,7 @@
 #include "framework/dialogs/Dialog.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/dialogs/FolderDialog.h"
+#include "support/ModalDriver.h"
 #include "support/TempDir.h"
 
 #include <dlgs.h>
@@ -178,38 +179,17 @@ std::string Join(const std::vector<std::string>& lines)
                                            << "actual:\n" << Join((probe).calls); \
     } while (0)
 
-// The thread's dialogs, top-level, in no particular order.
-BOOL CALLBACK CollectDialog(HWND window, LPARAM found)
-{
-    char cls[16] = "";
-    GetClassNameA(window, cls, sizeof(cls));
-    if (lstrcmpA(cls, "#32770") == 0)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> ThreadDialogs()
-{
-    std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // A broken dialog must fail its test, not hang the run: the guard ends every dialog
 // that is still open long after any script should have finished.
 class DialogTest : public testing::Test {
 protected:
-    void SetUp() override { m_guard = SetTimer(nullptr, 0, 30000, &DialogTest::Guard); }
-    void TearDown() override { KillTimer(nullptr, m_guard); }
-
-    static void CALLBACK Guard(HWND, UINT, UINT_PTR, DWORD)
+    void SetUp() override
     {
-        for (HWND dialog : ThreadDialogs())
-            EndDialog(dialog, GuardResult);
+        m_guard.Others([](HWND dialog) { EndDialog(dialog, GuardResult); }).Start(30000);
     }
 
 private:
-    UINT_PTR m_guard = 0;
+    ModalDriver m_guard;
 };
 
 }  // namespace
@@ -467,61 +447,20 @@ namespace {
 
 // Plays the user in the common file dialog from a thread timer, which its modal loop
 // (and that of any message box it opens) dispatches. Each step waits for its window.
-class FileDialogDriver {
+class FileDialogDriver : public ModalDriver {
 public:
-    using Step = std::function<bool(HWND fileDialog, HWND topDialog)>;
-
-    explicit FileDialogDriver(std::vector<Step> steps) : m_steps(std::move(steps))
+    explicit FileDialogDriver(std::vector<Step> steps)
     {
-        s_current = this;
-        m_timer = SetTimer(nullptr, 0, 50, &FileDialogDriver::Tick);
+        Steps(std::move(steps));
+        Start(50);
     }
-    ~FileDialogDriver()
-    {
-        KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
-    bool Finished() const { return m_next == m_steps.size(); }
 
     static HWND NameField(HWND dialog)
     {
         HWND field = GetDlgItem(dialog, cmb13);
         return field ? field : GetDlgItem(dialog, edt1);
     }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        FileDialogDriver* self = s_current;
-        if (self == nullptr || self->Finished())
-            return;
-        HWND top = nullptr;
-        for (HWND dialog : ThreadDialogs()) {
-            if (!IsWindowEnabled(dialog))
-                continue;  // the file dialog while a message box is up
-            if (self->m_fileDialog == nullptr)
-                self->m_fileDialog = dialog;
-            top = dialog;
-        }
-        if (top != nullptr && self->m_steps[self->m_next](self->m_fileDialog, top))
-            ++self->m_next;
-    }
-
-    static FileDialogDriver* s_current;
-    std::vector<Step> m_steps;
-    size_t m_next = 0;
-    HWND m_fileDialog = nullptr;
-    UINT_PTR m_timer = 0;
 };
-
-FileDialogDriver* FileDialogDriver::s_current = nullptr;
-
-std::string TextOf(HWND window)
-{
-    char buffer[MAX_PATH] = "";
-    GetWindowTextA(window, buffer, sizeof(buffer));
-    return buffer;
-}
 
 bool TypeNameAndConfirm(HWND dialog, const std::string& name)
 {

@@ -1,10 +1,9 @@
 #include "explorer/MainWnd.h"
 #include "resource.h"
 #include "settings/SystemData.h"
-#include "support/FileType.h"
-#include "support/Listing.h"
+#include "support/MainWindow.h"
+#include "support/ModalDriver.h"
 #include "support/PrivateCopy.h"
-#include "support/TempDir.h"
 
 #include <shlobj.h>
 
@@ -15,38 +14,9 @@
 #include <utility>
 #include <vector>
 
-class MainWndTest : public testing::Test {
+class MainWndTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        CreateSystemData();
-        settings = GetSystemData();
-        settings->SetHome(tree.Path().c_str());
-        ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
-    }
-
-    void TearDown() override
-    {
-        window.DestroyWindow();
-        DestroySystemData();
-        MSG quit;  // the main window posts WM_QUIT when destroyed
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-
-    Rows ListRows()
-    {
-        Rows rows;
-        CListView& list = window.FileList();
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            rows.emplace_back(list.GetItemText(i, 0).GetString(), list.GetItemText(i, 1).GetString());
-        return rows;
-    }
-
-    std::string PathText() { return window.PathBox().GetWindowText().GetString(); }
-
-    TempDir tree;
-    CSystemData* settings = nullptr;
+    CMainWnd& Main() override { return window; }
     CMainWnd window{"Tavlornエクスプローラ"};
 };
 
@@ -247,17 +217,21 @@ public:
 
 // Rows hold no data, so leaving a folder clears the list in one step: a notice per
 // deleted row would make leaving a large folder cost as much again.
-TEST(MainWndLeaving, ClearsTheListWithoutANoticePerRow)
+class MainWndLeaving : public MainWindowTest {
+protected:
+    void SetUp() override { CreateSettings(); }  // the test opens the window on its tree
+    CMainWnd& Main() override { return window; }
+    CNoticeCountingWnd window{"Tavlornエクスプローラ"};
+};
+
+TEST_F(MainWndLeaving, ClearsTheListWithoutANoticePerRow)
 {
-    TempDir tree;
     const std::string full = tree.MakeDir("full");
     const std::string empty = tree.MakeDir("empty");
     for (const char* name : {"a.txt", "b.txt", "表示.txt"})
         tree.MakeFile(std::string("full\\") + name);
-    CreateSystemData();
-    GetSystemData()->SetStartFolder(full.c_str());
-    CNoticeCountingWnd window("Tavlornエクスプローラ");
-    ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
+    settings->SetStartFolder(full.c_str());
+    OpenWindow();
     ASSERT_EQ(window.FileList().GetItemCount(), 4);
     EXPECT_EQ(window.Count(LVN_INSERTITEM), 4u);  // the list's notices do reach the window
 
@@ -267,12 +241,6 @@ TEST(MainWndLeaving, ClearsTheListWithoutANoticePerRow)
     EXPECT_EQ(window.Count(LVN_DELETEITEM), 0u);
     EXPECT_EQ(window.FileList().GetItemCount(), 1);
     EXPECT_EQ(window.FileList().GetItemText(0, 0), "..");
-
-    window.DestroyWindow();
-    DestroySystemData();
-    MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
 }
 
 // Commands that reach the shell: a file type of the test's own whose "open" and
@@ -282,10 +250,7 @@ class ShellCommandTest : public MainWndTest {
 protected:
     void SetUp() override
     {
-        recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
-        record = tree / "record.txt";
-        SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
-        ASSERT_TRUE(RegisterVerbsFileType(".tavrec", recorder));
+        UseRecorder(".tavrec");
         MainWndTest::SetUp();
         work = tree.MakeDir("work");
         tree.MakeDir("work\\sub");
@@ -294,43 +259,13 @@ protected:
         window.Navigate(work.c_str());
     }
 
-    // The recorded command lines without the recorder's own name, waiting until count
-    // have arrived (children start asynchronously).
-    std::vector<std::string> Recorded(size_t count)
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 200; ++i) {
-            lines.clear();
-            const std::string text = ReadWholeFile(record);
-            size_t start = 0;
-            for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-                std::string line = text.substr(start, end - start);
-                const size_t afterName = line.find("\" ", 1);  // the recorder's quoted path
-                lines.push_back(afterName == std::string::npos ? line : line.substr(afterName + 2));
-            }
-            if (lines.size() >= count)
-                break;
-            Sleep(50);
-        }
-        return lines;
-    }
-
-    void Select(const char* name)
-    {
-        CListView& list = window.FileList();
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            if (list.GetItemText(i, 0) == name)
-                list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
-    }
-
     void RegisterLauncher(int index, const char* name, const std::string& program)
     {
         settings->SetLaunchName(index, name);
         settings->SetLaunchPath(index, program.c_str());
     }
 
-    std::string recorder, record, work;
+    std::string work;
 };
 
 TEST_F(ShellCommandTest, OpenAndEditHandTheJoinedPathToTheShell)
@@ -473,19 +408,8 @@ protected:
             Sleep(10);
     }
 
-    static void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (FindWindowA("#32768", nullptr) != nullptr) {
-            ++menusSeen;
-            EndMenu();
-        }
-    }
-
-    static int menusSeen;
     std::string work;
 };
-
-int ListKeysTest::menusSeen = 0;
 
 TEST_F(ListKeysTest, BackspaceGoesUpAndEnterOpensTheSelectedFolder)
 {
@@ -517,15 +441,15 @@ TEST_F(ListKeysTest, CtrlHomeGoesHomeAndPlainHomeDoesNot)
 
 TEST_F(ListKeysTest, AppsKeyAndRightClickShowTheContextMenu)
 {
-    menusSeen = 0;
+    int menusSeen = 0;
     // The menu runs its own loop; a timer inside it notes the menu and ends it.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, EndOpenMenu);
+    ModalDriver driver;
+    driver.Menus([&](HWND) { ++menusSeen; EndMenu(); }).Start(100);
     Key(VK_APPS);
     EXPECT_EQ(menusSeen, 1);
     NMHDR click{window.FileList().GetHwnd(), IDC_FILE_LIST, static_cast<UINT>(NM_RCLICK)};
     window.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(menusSeen, 2);
-    KillTimer(nullptr, timer);
 }
 
 class PathBoxTest : public ListKeysTest {

@@ -1,8 +1,9 @@
 #include "explorer/MainWnd.h"
 #include "resource.h"
 #include "settings/SystemData.h"
+#include "support/MainWindow.h"
+#include "support/ModalDriver.h"
 #include "support/PrivateCopy.h"
-#include "support/TempDir.h"
 
 #include <psapi.h>
 
@@ -119,24 +120,6 @@ void ExpectBackToBaseline(const char* what, const Counts& before, const Counts& 
     EXPECT_LE(after.workingSet, before.workingSet + WorkingSetSlack) << what;
 }
 
-// Ends whatever dialog the thread shows, from inside its modal loop: OK or Cancel as
-// asked, so both the saving and the discarding ends are run.
-UINT g_endWith = IDCANCEL;
-
-BOOL CALLBACK EndIfDialog(HWND window, LPARAM)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window))
-        PostMessageA(window, WM_COMMAND, g_endWith, 0);
-    return TRUE;
-}
-
-void CALLBACK EndDialogs(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), EndIfDialog, 0);
-}
-
 }  // namespace
 
 TEST(Counters, SeeObjectsComeAndGo)
@@ -177,7 +160,7 @@ TEST(Counters, SeeObjectsComeAndGo)
 }
 
 // The main window over a small tree, with the settings file beside the test program.
-class Leaks : public testing::Test {
+class Leaks : public MainWindowTest {
 protected:
     void SetUp() override
     {
@@ -188,22 +171,11 @@ protected:
         tree.MakeFile("ソ\\inner.txt");
         tree.MakeDir("sub");
         tree.MakeFile("sub\\one.txt");
-        CreateSystemData();
-        GetSystemData()->SetHome(tree.Path().c_str());
-        GetSystemData()->SetLaunchName(0, "自分");
-        GetSystemData()->SetLaunchPath(0, (std::string(ExecutableFolder()) + "\\test.exe").c_str());
-        ASSERT_EQ(GetSystemData()->Save(), 1);
-        ASSERT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
-    }
-
-    void TearDown() override
-    {
-        window.DestroyWindow();
-        DeleteFileA(GetSystemData()->GetFilePath(CSystemData::SettingsFile).GetString());
-        DestroySystemData();
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        CreateSettings();
+        settings->SetLaunchName(0, "自分");
+        settings->SetLaunchPath(0, (std::string(ExecutableFolder()) + "\\test.exe").c_str());
+        ASSERT_EQ(settings->Save(), 1);
+        OpenWindow();
     }
 
     void Reloads(int count)
@@ -223,25 +195,21 @@ protected:
         }
     }
 
-    // Each dialog opened count times through its command, ended alternately with OK
-    // and with Cancel.
+    // Each dialog opened count times through its command, ended from inside its modal
+    // loop alternately with OK and with Cancel, so both the saving and the discarding
+    // ends are run.
     void DialogOpenings(int count)
     {
-        const UINT_PTR timer = SetTimer(nullptr, 0, 5, EndDialogs);
-        for (int i = 0; i < count; ++i) {
-            g_endWith = i % 2 ? IDOK : IDCANCEL;
-            for (UINT id : {IDM_SETTING_COMMON, IDM_SETTING_LAUNCHER, IDM_HELP_VERSION})
-                window.SendMessage(WM_COMMAND, id, 0);
-        }
-        KillTimer(nullptr, timer);
-        MSG stale;
-        while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-        }
+        for (int i = 0; i < count; ++i)
+            ModalDriver().Others(ModalDriver::Post(i % 2 ? IDOK : IDCANCEL)).Run([&] {
+                for (UINT id : {IDM_SETTING_COMMON, IDM_SETTING_LAUNCHER, IDM_HELP_VERSION})
+                    window.SendMessage(WM_COMMAND, id, 0);
+            }, 5);
     }
 
     int RowCount() { return window.FileList().GetItemCount(); }
 
-    TempDir tree;
+    CMainWnd& Main() override { return window; }
     CMainWnd window{"Tavlornエクスプローラ"};
 };
 

@@ -3,10 +3,9 @@
 #include "framework/core/PathText.h"
 #include "resource.h"
 #include "settings/SystemData.h"
-#include "support/FileType.h"
-#include "support/Listing.h"
+#include "support/MainWindow.h"
+#include "support/ModalDriver.h"
 #include "support/PrivateCopy.h"
-#include "support/TempDir.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -66,42 +65,11 @@ bool Has(const std::vector<std::string>& names, const std::string& name)
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-bool IsShownDialog(HWND window)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window);
-}
-
-BOOL CALLBACK CancelIfDialog(HWND window, LPARAM)
-{
-    if (IsShownDialog(window))
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-}
-
-// Cancels every dialog the thread shows (folder browser, settings dialogs, message
-// boxes) from inside the dialog's own modal loop.
-void CALLBACK CancelDialogs(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
-}
-
+// Every dialog the command shows (folder browser, settings dialogs, message boxes) is
+// cancelled from inside its own modal loop.
 void SendWithDialogsCancelled(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CancelDialogs);
-    SendMessageA(window, message, wParam, lParam);
-    KillTimer(nullptr, timer);
-    MSG stale;
-    while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-    }
-}
-
-void DrainQuit()
-{
-    MSG quit;  // the main window posts WM_QUIT when destroyed, and File > Exit posts it
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    ModalDriver().Run([&] { SendMessageA(window, message, wParam, lParam); }, 20);
 }
 
 // Fills folder with count empty files f000000.txt, f000001.txt, ... Wine's file creation
@@ -158,78 +126,27 @@ protected:
 // A main window over a temporary tree, with a file type of the test's own whose "open"
 // and "edit" verbs, like launcher entry 0, run a recorder that writes down its command
 // line: what reached the shell is read back from the record.
-class ExplorerFixture : public testing::Test {
+class ExplorerFixture : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
-        record = tree / "record.txt";
-        SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
-        ASSERT_TRUE(RegisterVerbsFileType(".tav", recorder));
-        CreateSystemData();
-        settings = GetSystemData();
-        settings->SetHome(tree.Path().c_str());
+        UseRecorder(".tav");
+        CreateSettings();
         settings->SetLaunchName(0, "記録");
         settings->SetLaunchPath(0, recorder.c_str());
         ASSERT_EQ(settings->Save(), 1);  // reloads read the file again
         window.reset(MakeWindow());
-        ASSERT_NE(window->Create(0, 0, 640, 480, nullptr), nullptr);
+        OpenWindow();
     }
 
     void TearDown() override
     {
-        window->DestroyWindow();
+        MainWindowTest::TearDown();
         window.reset();
-        DeleteFileA(GetSystemData()->GetFilePath(CSystemData::SettingsFile).GetString());
-        DestroySystemData();
-        DrainQuit();
     }
 
     virtual CMainWnd* MakeWindow() { return new CMainWnd("Tavlornエクスプローラ"); }
-
-
-    Rows ListRows()
-    {
-        Rows rows;
-        CListView& list = window->FileList();
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            rows.emplace_back(list.GetItemText(i, 0).GetString(), list.GetItemText(i, 1).GetString());
-        return rows;
-    }
-
-    std::string PathText() { return window->PathBox().GetWindowText().GetString(); }
-
-    // Selects the rows named, the first of them first.
-    void Select(std::vector<std::string> names)
-    {
-        CListView& list = window->FileList();
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            if (Has(names, list.GetItemText(i, 0).GetString()))
-                list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
-    }
-    void Select(const std::string& name) { Select(std::vector<std::string>{name}); }
-
-    // The recorded command lines without the recorder's own name, waiting until count
-    // have arrived (children start asynchronously).
-    std::vector<std::string> Recorded(size_t count)
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 200; ++i) {
-            lines.clear();
-            const std::string text = ReadWholeFile(record);
-            size_t start = 0;
-            for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-                std::string line = text.substr(start, end - start);
-                const size_t afterName = line.find("\" ", 1);
-                lines.push_back(afterName == std::string::npos ? line : line.substr(afterName + 2));
-            }
-            if (lines.size() >= count)
-                break;
-            Sleep(50);
-        }
-        return lines;
-    }
+    CMainWnd& Main() override { return *window; }
 
     // The last argument of a recorded line as a program's own parser splits it.
     static std::string LastArgument(const std::string& line)
@@ -244,9 +161,6 @@ protected:
 
     std::string Content(const std::string& path) { return ReadWholeFile(path); }
 
-    TempDir tree;
-    std::string recorder, record;
-    CSystemData* settings = nullptr;
     std::unique_ptr<CMainWnd> window;
 };
 
@@ -982,65 +896,29 @@ TEST_F(SettingsInput, AFileThatCannotBeReadLeavesTheSettingsAsTheyWere)
 
 namespace {
 
-// Plays a user at a settings dialog: on the first tick that finds the dialog it runs
-// the script; a window that opens meanwhile (the message box) gets its texts recorded
-// and is closed with OK.
+// Plays a user at a settings dialog: the script runs once the dialog shows; a window
+// that opens meanwhile (the message box) gets its texts recorded and is closed with OK;
+// a dialog the script left open is cancelled.
 struct DialogPlay {
     const char* caption = nullptr;
     std::function<void(HWND)> script;
-    bool busy = false, done = false;
-    HWND dialog = nullptr;
     std::vector<std::string> boxTexts;
 };
-DialogPlay* g_play = nullptr;
-
-BOOL CALLBACK RecordBoxText(HWND child, LPARAM)
-{
-    char text[256] = "";
-    GetWindowTextA(child, text, sizeof text);
-    g_play->boxTexts.push_back(text);
-    return TRUE;
-}
-
-BOOL CALLBACK PlayWindow(HWND window, LPARAM)
-{
-    DialogPlay& play = *g_play;
-    if (!IsShownDialog(window) || window == play.dialog)
-        return TRUE;
-    char text[64] = "";
-    GetWindowTextA(window, text, sizeof text);
-    if (play.busy) {
-        EnumChildWindows(window, RecordBoxText, 0);
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
-    } else if (!play.done && lstrcmpA(text, play.caption) == 0) {
-        play.dialog = window;
-        play.busy = true;
-        play.script(window);
-        play.busy = false;
-        play.done = true;
-    }
-    return TRUE;
-}
-
-void CALLBACK PlayTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    DialogPlay& play = *g_play;
-    EnumThreadWindows(GetCurrentThreadId(), PlayWindow, 0);
-    if (play.done && IsWindow(play.dialog))
-        PostMessageA(play.dialog, WM_COMMAND, IDCANCEL, 0);  // a script that left it open
-}
 
 bool Play(HWND mainWindow, UINT command, DialogPlay& play)
 {
-    g_play = &play;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, PlayTick);
-    SendMessageA(mainWindow, WM_COMMAND, command, 0);
-    KillTimer(nullptr, timer);
-    MSG stale;
-    while (PeekMessageA(&stale, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-    }
-    g_play = nullptr;
-    return play.done;
+    ModalDriver driver;
+    driver.Expect(play.caption, [&](HWND dialog) {
+        play.script(dialog);
+        if (IsWindowVisible(dialog))
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Others([&](HWND box) {
+        const std::vector<std::string> texts = ChildTexts(box);
+        play.boxTexts.insert(play.boxTexts.end(), texts.begin(), texts.end());
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    return driver.Run([&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); }, 20);
 }
 
 }  // namespace
@@ -1227,7 +1105,7 @@ protected:
             return false;
         HWND window = nullptr;
         for (int i = 0; i < 1200 && window == nullptr; ++i) {  // a 10 MB file is slow to read
-            window = FindProcessWindow(process.dwProcessId);
+            window = FindProcessWindow(process.dwProcessId, "Tavlornエクスプローラ");
             if (window == nullptr && WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
                 break;
         }
@@ -1245,33 +1123,6 @@ protected:
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return window != nullptr && code == 0;
-    }
-
-    struct Search {
-        DWORD processId;
-        HWND found;
-    };
-
-    static BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
-    {
-        Search* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[64] = "";
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == search->processId && IsWindowVisible(window) &&
-            lstrcmpA(text, "Tavlornエクスプローラ") == 0) {
-            search->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    static HWND FindProcessWindow(DWORD processId)
-    {
-        Search search{processId, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found;
     }
 
     TempDir tree;

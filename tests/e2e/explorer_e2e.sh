@@ -10,6 +10,9 @@ set -euo pipefail
 explorer=$1 recorder=$2 probe_exe=$3
 : "${WINE:?run through scripts/test.sh}" "${WINESERVER:?}" "${WINEPREFIX:?}"
 source "$(dirname "$0")/../../scripts/xwin.sh"
+# Control ids by their names in the resource header.
+resource_id() { sed -n "s/^#define $1 *\([0-9]*\)\$/\1/p" "$(dirname "$0")/../../resources/resource.h"; }
+IDOK=1 IDC_PATH=$(resource_id IDC_PATH) IDC_DISP_HIDDEN_FILE=$(resource_id IDC_DISP_HIDDEN_FILE)
 
 work="$(dirname "$explorer")/e2e"
 suite_prefix=$WINEPREFIX
@@ -35,20 +38,14 @@ for entry in "$suite_prefix"/drive_c/windows/*; do
     else cp -a "$entry" "$WINEPREFIX/drive_c/windows/"; fi
 done
 
-n=120
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$n"
 app_pid=
 cleanup() {
     [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
     "$WINESERVER" -k >/dev/null 2>&1 || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+    xwin_stop_server
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+xwin_start_server 120  # its own, whatever display the suite has
 "$WINESERVER" -p
 echo "# prefix and X server ready (${SECONDS}s)"
 
@@ -86,29 +83,15 @@ record="$C/record.log"
 failures=0
 pass() { echo "ok - $1 (${SECONDS}s)"; }
 fail() { echo "FAILED - $1 (${SECONDS}s)"; failures=$((failures + 1)); }
-probe() { timeout 20 "$WINE" "$probe_exe" "$@" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
-field() { sed -n "s/^$1=//p" <<<"$state" | head -n 1; }
+probe() { xwin_probe "$WINE" "$probe_exe" "$@"; }
+field() { xwin_value "$1" <<<"$state"; }
 row_names() { sed -n 's/^row[0-9]*=[^|]*|\([^|]*\)|.*/\1/p' <<<"$state" | sort | tr '\n' ' '; }
 row_rect() { grep -m1 "|$1|" <<<"$state" | cut -d= -f2 | cut -d'|' -f1; }
 # until_main SECONDS CONDITION: re-reads the main window until the shell CONDITION holds
 # (it sees $state); false on timeout, with $state the last reading.
-until_main() {
-    local deadline=$((SECONDS + $1))
-    while :; do
-        state=$(probe main)
-        eval "$2" && return 0
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-# within SECONDS COMMAND...: retries the command until it succeeds; false on timeout.
-within() {
-    local deadline=$((SECONDS + $1)); shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
+main_holds() { state=$(probe main); eval "$1"; }
+until_main() { xwin_within "$1" main_holds "$2"; }
+within() { xwin_within "$@"; }
 shows() { [ "$(field path)" = "$1" ] && [ "$(field rows)" = "$2" ]; }
 click_rect() {  # click_rect "L T R B" BUTTON [REPEAT]: clicks the middle of a rectangle
     local l t r b
@@ -182,12 +165,12 @@ click_rect "$(field pathbox)" 1
 xdotool key End shift+Home
 xdotool type --delay 20 'C:\e2e\tree\beta'
 xdotool key Return
-if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = 110 ]'; then pass "Enter in the path box lists the typed folder"
+if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = $IDC_PATH ]'; then pass "Enter in the path box lists the typed folder"
 else fail "typed path and Enter: $state"; fi
 for key in Tab Escape; do
     xdotool key "$key" End  # Enter rewrote the box, which put the caret first
     xdotool type x
-    if until_main 10 'shows "C:\e2e\tree\betax" 3 && [ "$(field focus)" = 110 ]'; then
+    if until_main 10 'shows "C:\e2e\tree\betax" 3 && [ "$(field focus)" = $IDC_PATH ]'; then
         pass "$key in the path box changes nothing"
     else
         fail "$key in the path box: $state"
@@ -226,12 +209,12 @@ xdotool key alt+s
 xdotool key c
 dialog_open() { dialog=$(probe dialog 共通設定); [ -n "$dialog" ]; }
 if within 10 dialog_open; then
-    hidden_box=$(sed -n 's/^control141=\([^|]*\)|.*/\1/p' <<<"$dialog")
+    hidden_box=$(sed -n "s/^control$IDC_DISP_HIDDEN_FILE=\([^|]*\)|.*/\1/p" <<<"$dialog")
     read -r l t r b <<<"$hidden_box"
     xdotool mousemove $((l + 6)) $(((t + b) / 2)) click 1
-    box_ticked() { probe dialog 共通設定 | grep -q '^control141=.*|1$'; }
+    box_ticked() { probe dialog 共通設定 | grep -q "^control$IDC_DISP_HIDDEN_FILE=.*|1\$"; }
     within 10 box_ticked || fail "the hidden-files box did not tick"
-    click_rect "$(probe dialog 共通設定 | sed -n 's/^control1=\([^|]*\)|.*/\1/p')" 1
+    click_rect "$(probe dialog 共通設定 | sed -n "s/^control$IDOK=\([^|]*\)|.*/\1/p")" 1
     if until_main 10 '[ "$(field enabled)" = 1 ] && shows "C:\e2e\tree\beta" 4 && [[ "$(row_names)" == *" .note.txt "* ]]'; then
         pass "showing hidden files takes effect at once"
     else

@@ -1,0 +1,67 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Plays a user at the modal windows that a call opens on this thread: dialogs, message
+// boxes, the shell's browsers and popup menus. A thread timer fires inside their modal
+// loops; each tick looks at what the thread shows.
+class ModalDriver {
+public:
+    using Script = std::function<void(HWND window)>;
+    // Gets the first dialog seen and the topmost enabled one; true moves on to the next.
+    using Step = std::function<bool(HWND first, HWND top)>;
+
+    ModalDriver() = default;
+    ~ModalDriver() { Stop(); }
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
+
+    // The first shown dialog titled caption gets script, once. Still open 200 ticks
+    // after its script, it has hung: a failure, and it is ended with -2.
+    ModalDriver& Expect(const std::string& caption, Script script)
+    {
+        m_caption = caption;
+        m_script = std::move(script);
+        return *this;
+    }
+    // Every other dialog shown, once each, while the expected dialog's script runs, or
+    // at any time when nothing is expected. Without this they are cancelled.
+    ModalDriver& Others(Script others) { m_others = std::move(others); return *this; }
+    // Every popup menu shown, once each.
+    ModalDriver& Menus(Script menus) { m_menus = std::move(menus); return *this; }
+    // Steps played one per tick, in order, each until it answers true.
+    ModalDriver& Steps(std::vector<Step> steps) { m_steps = std::move(steps); return *this; }
+
+    // The timer runs from Start until Stop or the driver's end.
+    void Start(UINT period = 10);
+    void Stop();
+    // Runs open with the timer running; true when the script or every step ran.
+    bool Run(const std::function<void()>& open, UINT period = 10);
+    bool Finished() const;
+
+    // A script that posts the command to the window, as its button would.
+    static Script Post(UINT command);
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD);
+    void OnTick();
+    bool FirstTime(HWND window);
+    void PlayStep(const std::vector<HWND>& dialogs);
+
+    std::string m_caption;
+    Script m_script, m_others, m_menus;
+    std::vector<Step> m_steps;
+    size_t m_nextStep = 0;
+    HWND m_dialog = nullptr, m_firstDialog = nullptr;
+    bool m_running = false, m_done = false;
+    int m_idleTicks = 0;
+    std::vector<HWND> m_seen;
+    UINT_PTR m_timer = 0;
+};
+
+// What the user reads: a window's text, and those of its children in z order.
+std::string TextOf(HWND window);
+std::vector<std::string> ChildTexts(HWND window);
