@@ -47,6 +47,7 @@ TEST_F(StartFolderTest, FolderNamesEndingInTrailByte5CAreNotCutInside)
     const std::string file = tree.MakeFile("表\\memo.txt");
     EXPECT_EQ(From("\"" + file + "\""), hyo);
     EXPECT_EQ(From(hyo + "\\missing.txt"), hyo);
+    EXPECT_EQ(From(tree.MakeFile("表.txt")), tree.Path());  // the trail byte is no separator
     const std::string ju = tree.MakeDir("表\\十");
     EXPECT_EQ(From(ju), ju);
 }
@@ -75,6 +76,31 @@ TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
 
     EXPECT_EQ(app.Terminate(), 0);
     EXPECT_EQ(GetSystemData(), nullptr);
+}
+
+namespace {
+
+// Makes every window of the thread fail to be created.
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MainAppTest, AMainWindowThatCannotBeCreatedEndsTheProgramWithOne)
+{
+    CMainApp app;  // the current application from here on
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    PostQuitMessage(0);  // should a window appear after all, its loop ends at once
+    char commandLine[] = "";
+    const int exitCode = RunApplication(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW);
+    UnhookWindowsHookEx(hook);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(GetSystemData(), nullptr);  // terminated all the same
 }
 
 namespace {

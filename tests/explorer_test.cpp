@@ -222,6 +222,21 @@ TEST_F(MainWndTest, ReloadReadsTheSettingsFileAgain)
     DeleteFileA(written.GetFilePath(CSystemData::SettingsFile).GetString());
 }
 
+TEST_F(MainWndTest, EveryMainWindowHasMenusOfItsOwn)
+{
+    CMainWnd second{"Tavlornエクスプローラ"};
+    ASSERT_NE(second.Create(0, 0, 640, 480, nullptr), nullptr);
+    const HMENU bars[] = {GetMenu(window.GetHwnd()), GetMenu(second.GetHwnd())};
+    EXPECT_NE(bars[0], bars[1]);
+    EXPECT_NE(second.ContextMenu().GetHandle(), window.ContextMenu().GetHandle());
+    for (HMENU bar : bars) {
+        ASSERT_EQ(GetMenuItemCount(bar), 4);
+        const int items[] = {4, 0, 2, 2};  // File, Edit, Settings, Help
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, i)), items[i]) << "drop-down " << i;
+    }
+}
+
 namespace {
 
 // Counts the list's notifications on their way to the window's own handler.
@@ -367,6 +382,9 @@ TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCoun
     EXPECT_EQ(Recorded(3), (std::vector<std::string>{"\"" + work + "\\b.tavrec\"",
                                                      "\"" + tree.Path() + "\"",
                                                      "\"" + work + "\\sub\""}));
+    RegisterLauncher(9, "十番", recorder);
+    window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_LAST, 0);  // the tenth entry's command
+    EXPECT_EQ(Recorded(4).back(), "\"" + work + "\\sub\"");
 }
 
 TEST_F(ShellCommandTest, NothingStartsWithoutSelectionOrWithAnUnregisteredLauncher)

@@ -239,6 +239,17 @@ protected:
         }
     }
 
+    // Main windows made and destroyed one after another, beside the fixture's own.
+    void MainWindows(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            CMainWnd another{"Tavlornエクスプローラ"};
+            ASSERT_NE(another.Create(0, 0, 640, 480, nullptr), nullptr);
+            EXPECT_EQ(GetMenuItemCount(GetMenu(another.GetHwnd())), 4) << "window " << i;
+            another.DestroyWindow();
+        }
+    }
+
     int RowCount() { return window.FileList().GetItemCount(); }
 
     TempDir tree;
@@ -277,6 +288,14 @@ TEST_F(Leaks, AHundredOpeningsOfEachDialogLeaveNothingBehind)
     ASSERT_EQ(stored.Load(), 1);
     EXPECT_STREQ(stored.GetHome().GetString(), tree.Path().c_str());
     EXPECT_STREQ(stored.GetLaunchName(0).GetString(), "自分");
+}
+
+TEST_F(Leaks, FiftyMainWindowsLeaveNothingBehind)
+{
+    MainWindows(2);
+    const Counts baseline = Take();
+    MainWindows(50);
+    ExpectBackToBaseline("50 main windows", baseline, Take());
 }
 
 int main(int argc, char** argv)

@@ -375,6 +375,20 @@ TEST_F(NoShortNames, RowsStayButNoCommandOpensThem)
     EXPECT_EQ(Content(LastArgument(lines[0])), "plain");
 }
 
+TEST_F(NoShortNames, ARowThatStartsWithTheLostCharacterIsRefusedToo)
+{
+    MakeFileW(Wide(folder) + L"\\\u00e9t\u00e9.tav", "leading");  // été
+    window->Navigate(folder.c_str());
+    const std::vector<std::string> names = Names(ListRows());
+    const auto leading = std::find_if(names.begin(), names.end(),
+                                      [](const std::string& name) { return name[0] == '?'; });
+    ASSERT_NE(leading, names.end());
+    Select(*leading);
+    EXPECT_EQ(window->OnOpen(), 0);
+    EXPECT_EQ(window->OnEdit(), 0);
+    EXPECT_EQ(window->OnOpenWith(0), 0);
+}
+
 TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
 {
     CString text;
@@ -917,6 +931,10 @@ TEST_F(SettingsInput, ALineBreakInAValueFailsTheSaveAndInjectsNothing)
     loaded.Load();
     EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソ");
     EXPECT_EQ(Text(loaded.GetLaunchName(4)), "十4");
+
+    Fill(data);  // HOME, the first key written, fails the save as well
+    data.SetHome("C:\\a\r\nb");
+    EXPECT_EQ(data.Save(), 0);
 }
 
 TEST_F(SettingsInput, ATenMegabyteFileStillLoads)

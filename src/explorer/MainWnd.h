@@ -45,6 +45,7 @@ public:
 
 protected:
     void CreateMenuBar();
+    void DestroyContextMenu();
     void CreateChildren(HINSTANCE instance);
     void ShowContextMenu();
     int RunDialog(int command);
@@ -60,4 +61,5 @@ protected:
     CListView m_fileList;
     CToolBar m_toolBar;
     CMenu m_contextMenu;
+    HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
 };
