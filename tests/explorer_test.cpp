@@ -383,8 +383,11 @@ TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCoun
                                                      "\"" + tree.Path() + "\"",
                                                      "\"" + work + "\\sub\""}));
     RegisterLauncher(9, "十番", recorder);
+    Select("b.tavrec");
     window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_LAST, 0);  // the tenth entry's command
-    EXPECT_EQ(Recorded(4).back(), "\"" + work + "\\sub\"");
+    const std::vector<std::string> lines = Recorded(4);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3], "\"" + work + "\\b.tavrec\"");
 }
 
 TEST_F(ShellCommandTest, NothingStartsWithoutSelectionOrWithAnUnregisteredLauncher)
