@@ -86,25 +86,6 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
     return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-}  // namespace
-
-TEST_F(MainAppTest, AMainWindowThatCannotBeCreatedEndsTheProgramWithOne)
-{
-    CMainApp app;  // the current application from here on
-    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    PostQuitMessage(0);  // should a window appear after all, its loop ends at once
-    char commandLine[] = "";
-    const int exitCode = RunApplication(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW);
-    UnhookWindowsHookEx(hook);
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(GetSystemData(), nullptr);  // terminated all the same
-}
-
-namespace {
-
 struct WindowSearch {
     DWORD processId;
     const char* title;
@@ -135,6 +116,18 @@ BOOL CALLBACK FindStartupMessage(HWND child, LPARAM data)
 }
 
 }  // namespace
+
+TEST_F(MainAppTest, AMainWindowThatCannotBeCreatedEndsTheProgramWithOne)
+{
+    CMainApp app;  // the current application from here on
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    PostQuitMessage(0);  // should a window appear after all, its loop ends at once
+    EXPECT_EQ(RunApplication(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW), 1);
+    UnhookWindowsHookEx(hook);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
 
 // The built program as a separate process.
 class ExplorerProcessTest : public testing::Test {

@@ -239,17 +239,6 @@ protected:
         }
     }
 
-    // Main windows made and destroyed one after another, beside the fixture's own.
-    void MainWindows(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            CMainWnd another{"Tavlornエクスプローラ"};
-            ASSERT_NE(another.Create(0, 0, 640, 480, nullptr), nullptr);
-            EXPECT_EQ(GetMenuItemCount(GetMenu(another.GetHwnd())), 4) << "window " << i;
-            another.DestroyWindow();
-        }
-    }
-
     int RowCount() { return window.FileList().GetItemCount(); }
 
     TempDir tree;
@@ -292,9 +281,14 @@ TEST_F(Leaks, AHundredOpeningsOfEachDialogLeaveNothingBehind)
 
 TEST_F(Leaks, FiftyMainWindowsLeaveNothingBehind)
 {
-    MainWindows(2);
-    const Counts baseline = Take();
-    MainWindows(50);
+    Counts baseline;
+    for (int i = 0; i < 52; ++i) {
+        if (i == 2)
+            baseline = Take();  // after a warm-up, beside the fixture's own window
+        CMainWnd another{"Tavlornエクスプローラ"};
+        ASSERT_NE(another.Create(0, 0, 640, 480, nullptr), nullptr);
+        another.DestroyWindow();
+    }
     ExpectBackToBaseline("50 main windows", baseline, Take());
 }
 
