@@ -5,8 +5,8 @@
 #include <string>
 #include <type_traits>
 
-// A copy would delete the same handle twice.
-static_assert(!std::is_copy_constructible_v<CFont> && !std::is_copy_assignable_v<CGDIObject>);
+static_assert(!std::is_copy_constructible_v<CFont> && !std::is_copy_assignable_v<CGDIObject>,
+              "a copy would delete the same handle twice");
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <type_traits>
 #include <vector>
 
-// A copy would name the same handle as the original.
-static_assert(!std::is_copy_constructible_v<CMenu> && !std::is_copy_assignable_v<CMenu>);
+static_assert(!std::is_copy_constructible_v<CMenu> && !std::is_copy_assignable_v<CMenu>,
+              "a copy would name the same handle as the original");
 
 namespace {
 

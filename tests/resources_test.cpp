@@ -505,8 +505,6 @@ TEST(VersionInfo, NamesTheProductAndVersionInJapanese)
     EXPECT_EQ(VersionString(block, "ProductVersion"), "0.10");
     EXPECT_EQ(VersionString(block, "FileVersion"), "0.10");
     EXPECT_EQ(VersionString(block, "OriginalFilename"), "TavlornExplorer.exe");
-    EXPECT_EQ(VersionString(block, "CompanyName"), "Tavlorn プロジェクト");
-    EXPECT_EQ(VersionString(block, "LegalCopyright"), "Copyright (C) Tavlorn プロジェクト");
 }
 
 // ---- The help file ----------------------------------------------------------

@@ -7,8 +7,8 @@
 #include <type_traits>
 #include <vector>
 
-// A copy would destroy the same window twice.
-static_assert(!std::is_copy_constructible_v<CWindow> && !std::is_copy_assignable_v<CWindowBase>);
+static_assert(!std::is_copy_constructible_v<CWindow> && !std::is_copy_assignable_v<CWindowBase>,
+              "a copy would destroy the same window twice");
 
 void PrintTo(const CString& text, std::ostream* out)
 {
