@@ -48,6 +48,7 @@ TEST_F(StartFolderTest, FolderNamesEndingInTrailByte5CAreNotCutInside)
     const std::string file = tree.MakeFile("表\\memo.txt");
     EXPECT_EQ(From("\"" + file + "\""), hyo);
     EXPECT_EQ(From(hyo + "\\missing.txt"), hyo);
+    EXPECT_EQ(From(tree.MakeFile("表.txt")), tree.Path());  // the trail byte is no separator
     const std::string ju = tree.MakeDir("表\\十");
     EXPECT_EQ(From(ju), ju);
 }
@@ -80,6 +81,12 @@ TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
 
 namespace {
 
+// Makes every window of the thread fail to be created.
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 BOOL CALLBACK FindStartupMessage(HWND child, LPARAM data)
 {
     char text[256] = "";
@@ -90,6 +97,18 @@ BOOL CALLBACK FindStartupMessage(HWND child, LPARAM data)
 }
 
 }  // namespace
+
+TEST_F(MainAppTest, AMainWindowThatCannotBeCreatedEndsTheProgramWithOne)
+{
+    CMainApp app;  // the current application from here on
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    PostQuitMessage(0);  // should a window appear after all, its loop ends at once
+    EXPECT_EQ(RunApplication(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW), 1);
+    UnhookWindowsHookEx(hook);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
 
 // The built program as a separate process.
 class ExplorerProcessTest : public testing::Test {

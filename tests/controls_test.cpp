@@ -14,8 +14,6 @@
 
 namespace {
 
-const char BindingProperty[] = "CPP_CLASS";
-
 // A hidden parent that records the commands its children send.
 class CProbeParent : public CWindow {
 public:
@@ -112,7 +110,7 @@ TEST_F(ControlWindowTest, CreatedControlIsSubclassedAndNeverSeesOnCreate)
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(box.GetHwnd(), edit);
     EXPECT_EQ(::GetDlgCtrlID(edit), 110);
-    EXPECT_EQ(::GetPropA(edit, BindingProperty), static_cast<void*>(&box));
+    EXPECT_EQ(CWindowBase::FromHandle(edit), &box);
     EXPECT_EQ(::GetWindowLongPtrA(edit, GWLP_WNDPROC),
               reinterpret_cast<LONG_PTR>(&CWindowBase::StaticWndProc));
 
@@ -144,7 +142,7 @@ TEST_F(ControlWindowTest, ShortCreateWritesOneTraceLineThenCreates)
     char className[64] = "";
     ::GetClassNameA(window, className, sizeof(className));
     EXPECT_STREQ(className, "SysListView32");
-    EXPECT_EQ(::GetPropA(window, BindingProperty), static_cast<void*>(&list));
+    EXPECT_EQ(CWindowBase::FromHandle(window), &list);
 }
 
 TEST_F(ControlWindowTest, SecondFontDeletesTheFirstOnceAndDestructionTheSecond)
@@ -737,7 +735,7 @@ TEST_F(ToolBarTest, ClickOnTheSecondButtonSendsItsCommandToTheParent)
     HWND window = toolbar.CreateToolbar(Parent(), WS_CHILD | WS_VISIBLE, 101, 3, nullptr, Images(),
                                         Buttons, 3, 0, 0, 20, 20, sizeof(TBBUTTON));
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(::GetPropA(window, BindingProperty), static_cast<void*>(&toolbar));
+    EXPECT_EQ(CWindowBase::FromHandle(window), &toolbar);
     EXPECT_EQ(::GetDlgCtrlID(window), 101);
     EXPECT_EQ(toolbar.SendMessage(TB_BUTTONCOUNT, 0, 0), 3);
     HIMAGELIST list = reinterpret_cast<HIMAGELIST>(toolbar.SendMessage(TB_GETIMAGELIST, 0, 0));

@@ -202,7 +202,7 @@ TEST_F(DialogTest, EnterOnTheDefaultButtonEndsWithOkThroughOnOK)
     EXPECT_EQ(dlg.RunModal(StandardTemplate()), IDOK);
     EXPECT_CALLS(dlg, "OnInitDialog", "OnOK");
     EXPECT_FALSE(IsWindow(dlg.window));
-    EXPECT_EQ(GetPropA(dlg.window, "CPP_CLASS"), nullptr);
+    EXPECT_EQ(CWindowBase::FromHandle(dlg.window), nullptr);
 }
 
 TEST_F(DialogTest, EscEndsWithCancelThroughOnCancel)
@@ -244,7 +244,7 @@ TEST_F(DialogTest, BoundAtInitDialogWithNothingBefore)
     CProbeDlg dlg;
     bool boundInInit = false, itemIsButton = false;
     dlg.script = [&](CProbeDlg& d) {
-        boundInInit = d.GetHwnd() != nullptr && GetPropA(d.GetHwnd(), "CPP_CLASS") == &d;
+        boundInInit = d.GetHwnd() != nullptr && CWindowBase::FromHandle(d.GetHwnd()) == &d;
         char cls[16] = "";
         GetClassNameA(d.GetDlgItem(IDOK), cls, sizeof(cls));
         itemIsButton = lstrcmpiA(cls, "Button") == 0;

@@ -198,6 +198,19 @@ TEST_F(MainWndTest, ReloadReadsTheSettingsFileAgain)
     DeleteFileA(written.GetFilePath(CSystemData::SettingsFile).GetString());
 }
 
+TEST_F(MainWndTest, EveryMainWindowHasMenusOfItsOwn)
+{
+    CMainWnd second{"Tavlornエクスプローラ"};
+    ASSERT_NE(second.Create(0, 0, 640, 480, nullptr), nullptr);
+    EXPECT_NE(second.ContextMenu().GetHandle(), window.ContextMenu().GetHandle());
+    for (HMENU bar : {GetMenu(window.GetHwnd()), GetMenu(second.GetHwnd())}) {
+        ASSERT_EQ(GetMenuItemCount(bar), 4);
+        const int items[] = {4, 0, 2, 2};  // File, Edit, Settings, Help
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, i)), items[i]) << "drop-down " << i;
+    }
+}
+
 namespace {
 
 // Counts the list's notifications on their way to the window's own handler.
@@ -329,6 +342,12 @@ TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCoun
     EXPECT_EQ(Recorded(3), (std::vector<std::string>{"\"" + work + "\\b.tavrec\"",
                                                      "\"" + tree.Path() + "\"",
                                                      "\"" + work + "\\sub\""}));
+    RegisterLauncher(9, "十番", recorder);
+    Select("b.tavrec");
+    window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_LAST, 0);  // the tenth entry's command
+    const std::vector<std::string> lines = Recorded(4);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3], "\"" + work + "\\b.tavrec\"");
 }
 
 TEST_F(ShellCommandTest, NothingStartsWithoutSelectionOrWithAnUnregisteredLauncher)

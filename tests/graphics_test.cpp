@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
+#include <type_traits>
+
+static_assert(!std::is_copy_constructible_v<CFont> && !std::is_copy_assignable_v<CGDIObject>,
+              "a copy would delete the same handle twice");
 
 namespace {
 

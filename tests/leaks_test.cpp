@@ -247,6 +247,19 @@ TEST_F(Leaks, AHundredOpeningsOfEachDialogLeaveNothingBehind)
     EXPECT_STREQ(stored.GetLaunchName(0).GetString(), "自分");
 }
 
+TEST_F(Leaks, FiftyMainWindowsLeaveNothingBehind)
+{
+    Counts baseline;
+    for (int i = 0; i < 52; ++i) {
+        if (i == 2)
+            baseline = Take();  // after a warm-up, beside the fixture's own window
+        CMainWnd another{"Tavlornエクスプローラ"};
+        ASSERT_NE(another.Create(0, 0, 640, 480, nullptr), nullptr);
+        another.DestroyWindow();
+    }
+    ExpectBackToBaseline("50 main windows", baseline, Take());
+}
+
 int main(int argc, char** argv)
 {
     return RunTestsFromPrivateCopy(argc, argv);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+static_assert(!std::is_copy_constructible_v<CMenu> && !std::is_copy_assignable_v<CMenu>,
+              "a copy would name the same handle as the original");
 
 namespace {
 

@@ -172,8 +172,7 @@ ExpectedDialog VersionDialog()
         {0, "Static", nullptr, 4, 4, 32, 32, 0x50000003},
         {-1, "Static", "Tavlornエクスプローラ　Ver 0.10", 28, 4, 160, 12, kText},
         {-1, "Static", "", 28, 14, 160, 12, kText},
-        {-1, "Static", "作者：沢渡 航一", 4, 32, 160, 12, kText},
-        {-1, "Static", "ホームページ：https://example.invalid/tavlorn/", 4, 42, 240, 12, kText},
+        {-1, "Static", "作者：Tavlorn プロジェクト", 4, 32, 160, 12, kText},
         {IDOK, "Button", "OK", 4, 64, 32, 16, kPush},
     }};
 }

@@ -289,6 +289,17 @@ TEST_F(NoShortNames, RowsStayButNoCommandOpensThem)
     EXPECT_EQ(Content(LastArgument(lines[0])), "plain");
 }
 
+TEST_F(NoShortNames, ARowThatStartsWithTheLostCharacterIsRefusedToo)
+{
+    MakeFileW(Wide(folder) + L"\\\u00e9t\u00e9.tav", "leading");  // été, listed as ?t?.tav
+    window->Navigate(folder.c_str());
+    ASSERT_TRUE(Has(LossyRows(), "?t?.tav"));
+    Select("?t?.tav");
+    EXPECT_EQ(window->OnOpen(), 0);
+    EXPECT_EQ(window->OnEdit(), 0);
+    EXPECT_EQ(window->OnOpenWith(0), 0);
+}
+
 TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
 {
     CString text;
@@ -837,6 +848,10 @@ TEST_F(SettingsInput, ALineBreakInAValueFailsTheSaveAndInjectsNothing)
     loaded.Load();
     EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソ");
     EXPECT_EQ(Text(loaded.GetLaunchName(4)), "十4");
+
+    Fill(data);  // HOME, the first key written, fails the save as well
+    data.SetHome("C:\\a\r\nb");
+    EXPECT_EQ(data.Save(), 0);
 }
 
 TEST_F(SettingsInput, ATenMegabyteFileStillLoads)

@@ -4,7 +4,11 @@
 
 #include <memory>
 #include <ostream>
+#include <type_traits>
 #include <vector>
+
+static_assert(!std::is_copy_constructible_v<CWindow> && !std::is_copy_assignable_v<CWindowBase>,
+              "a copy would destroy the same window twice");
 
 void PrintTo(const CString& text, std::ostream* out)
 {
@@ -40,14 +44,13 @@ std::vector<UINT> Only(const std::vector<Msg>& log, std::vector<UINT> wanted)
 }
 
 const LONG_PTR Shared = reinterpret_cast<LONG_PTR>(&CWindowBase::StaticWndProc);
-const char Prop[] = "CPP_CLASS";
 
 // Records every message that reaches the object, and lets tests look at the binding.
 class CProbeWnd : public CWindow {
 public:
     std::vector<Msg> log;
     HWND hwndAtCreate = nullptr;
-    HANDLE propAtDestroy = nullptr;
+    CWindowBase* boundAtDestroy = nullptr;
 
     LRESULT WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) override
     {
@@ -61,7 +64,7 @@ public:
     }
     LRESULT OnDestroy(WPARAM wp, LPARAM lp) override
     {
-        propAtDestroy = ::GetPropA(m_hWnd, Prop);
+        boundAtDestroy = FromHandle(m_hWnd);
         return CWindow::OnDestroy(wp, lp);
     }
     WNDPROC PrevProc() const { return m_pfnPrevProc; }
@@ -104,14 +107,14 @@ HWND MakeChild(const char* cls, HWND parent, int id)
 // A spy installed under our subclass sees what the control's own side gets.
 struct SpyState {
     WNDPROC original = nullptr;
-    HANDLE propAtNcDestroy = reinterpret_cast<HANDLE>(1);
+    CWindowBase* boundAtNcDestroy = reinterpret_cast<CWindowBase*>(1);
     LONG_PTR procAtNcDestroy = 0;
 } g_spy;
 
 LRESULT CALLBACK SpyProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
     if (m == WM_NCDESTROY) {
-        g_spy.propAtNcDestroy = ::GetPropA(w, Prop);
+        g_spy.boundAtNcDestroy = CWindowBase::FromHandle(w);
         g_spy.procAtNcDestroy = ::GetWindowLongPtrA(w, GWLP_WNDPROC);
     }
     return ::CallWindowProcA(g_spy.original, w, m, wp, lp);
@@ -131,7 +134,7 @@ TEST(WindowBinding, CreationParameterBindsAtNcCreate)
     const std::vector<UINT> expected{WM_NCCREATE, WM_CREATE};
     EXPECT_EQ(Only(probe.log, {WM_NCCREATE, WM_CREATE, WM_GETMINMAXINFO}), expected);
     EXPECT_EQ(probe.hwndAtCreate, hwnd);
-    EXPECT_EQ(::GetPropA(hwnd, Prop), &probe);
+    EXPECT_EQ(CWindowBase::FromHandle(hwnd), &probe);
     EXPECT_EQ(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC), Shared);
     EXPECT_EQ(probe.PrevProc(), nullptr);  // own class: nothing to subclass
 }
@@ -143,7 +146,7 @@ TEST(WindowBinding, DestroyReachesHandlersBeforeUnbinding)
     ASSERT_NE(hwnd, nullptr);
     probe.log.clear();
     ASSERT_TRUE(::DestroyWindow(hwnd));
-    EXPECT_EQ(probe.propAtDestroy, &probe);
+    EXPECT_EQ(probe.boundAtDestroy, &probe);
     EXPECT_EQ(Only(probe.log, {WM_DESTROY, WM_NCDESTROY}), std::vector<UINT>{WM_DESTROY});
     EXPECT_EQ(probe.GetHwnd(), nullptr);
 }
@@ -170,7 +173,7 @@ TEST(WindowBinding, AttachedEditIsSubclassedAndRestoredOnDestroy)
     EXPECT_EQ(Only(probe.log, {WM_SETTEXT, WM_CHAR}), seen);
 
     ASSERT_TRUE(::DestroyWindow(edit));
-    EXPECT_EQ(g_spy.propAtNcDestroy, nullptr);
+    EXPECT_EQ(g_spy.boundAtNcDestroy, nullptr);
     EXPECT_EQ(g_spy.procAtNcDestroy, reinterpret_cast<LONG_PTR>(&SpyProc));
     EXPECT_EQ(Only(probe.log, {WM_DESTROY, WM_NCDESTROY}), std::vector<UINT>{WM_DESTROY});
 }
@@ -182,7 +185,7 @@ TEST(WindowBinding, SharedProcedureWindowIsBoundWithoutSubclassing)
     const HWND raw = ::CreateWindowExA(0, "CWindow", "raw", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
                                        nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(raw, nullptr);
-    EXPECT_EQ(::GetPropA(raw, Prop), nullptr);  // no creation parameter, no object
+    EXPECT_EQ(CWindowBase::FromHandle(raw), nullptr);  // no creation parameter, no object
     CProbeWnd probe;
     ASSERT_TRUE(probe.Attach(raw));
     EXPECT_EQ(probe.PrevProc(), nullptr);
@@ -479,7 +482,7 @@ TEST(WindowClass, RegisteredOnceAndBothWindowsWork)
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(a.results, std::vector<BOOL>{TRUE});
     EXPECT_EQ(b.results, std::vector<BOOL>{FALSE});
-    EXPECT_EQ(::GetPropA(second, Prop), &b);
+    EXPECT_EQ(CWindowBase::FromHandle(second), &b);
     EXPECT_EQ(b.GetWindowText(), "");  // empty title (no name given to the constructor)
     EXPECT_EQ(b.GetWindowTextLength(), 0);
 
@@ -520,7 +523,7 @@ TEST(WindowLifetime, DestructorDestroysOnlyTheWindowItIsBoundTo)
     first->PretendHandleIs(alive);  // the stale value now names the new window
     first.reset();
     EXPECT_TRUE(::IsWindow(alive));
-    EXPECT_EQ(::GetPropA(alive, Prop), &second);
+    EXPECT_EQ(CWindowBase::FromHandle(alive), &second);
 
     auto third = std::make_unique<CProbeWnd>();
     const HWND owned = third->Create("third", 0, 0, 50, 50, nullptr, nullptr);
@@ -529,7 +532,7 @@ TEST(WindowLifetime, DestructorDestroysOnlyTheWindowItIsBoundTo)
     EXPECT_FALSE(::IsWindow(owned));
 }
 
-// The shared procedure must deliver exactly where the property points, through every
+// The shared procedure must deliver exactly where the binding points, through every
 // change of binding, and to nobody once the binding is gone.
 TEST(WindowBinding, MessagesFollowTheBindingThroughRebindAndDetach)
 {
@@ -544,12 +547,12 @@ TEST(WindowBinding, MessagesFollowTheBindingThroughRebindAndDetach)
     };
 
     ASSERT_TRUE(second.Attach(hwnd));
-    EXPECT_EQ(::GetPropA(hwnd, Prop), &second);
+    EXPECT_EQ(CWindowBase::FromHandle(hwnd), &second);
     EXPECT_EQ(sent(second), 1u);
     EXPECT_EQ(sent(first), 0u);
 
     ASSERT_TRUE(second.Detach());
-    EXPECT_EQ(::GetPropA(hwnd, Prop), nullptr);
+    EXPECT_EQ(CWindowBase::FromHandle(hwnd), nullptr);
     EXPECT_EQ(sent(second), 0u);
     EXPECT_EQ(sent(first), 0u);
 
@@ -566,6 +569,6 @@ TEST(WindowBinding, MessagesFollowTheBindingThroughRebindAndDetach)
     first.log.clear();
     ::SendMessageA(raw, WM_USER + 7, 1, 2);
     EXPECT_TRUE(Only(first.log, {WM_USER + 7}).empty());
-    EXPECT_EQ(::GetPropA(raw, Prop), nullptr);
+    EXPECT_EQ(CWindowBase::FromHandle(raw), nullptr);
     ::DestroyWindow(raw);
 }

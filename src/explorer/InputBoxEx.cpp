@@ -16,7 +16,7 @@ LRESULT CInputBoxEx::OnKeyDown(WPARAM wParam, LPARAM lParam)
 
 LRESULT CInputBoxEx::OnChar(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == '\t' || wParam == '\r' || wParam == 27)
+    if (wParam == '\t' || wParam == '\r' || wParam == VK_ESCAPE)
         return 0;
     return CInputBox::OnChar(wParam, lParam);
 }

@@ -13,9 +13,12 @@ IMPLEMENT_RUNTIME_CLASS(CMainWnd, CWindow)
 
 namespace {
 
-// The menu bar and its four drop-downs; their handles exist from start-up on.
+// The menu bar and its four drop-downs; their handles exist from start-up on. A window
+// destroys its bar and the bar its drop-downs, so the start-up handles serve the first
+// window only and every later window builds on fresh ones.
 enum { MenuBar, FileMenu, EditMenu, SettingsMenu, HelpMenu, MenuCount };
 CMenu g_menus[MenuCount];
+bool g_menusTaken = false;
 
 struct MenuItemRow {
     int menu;
@@ -39,9 +42,14 @@ const char* const FontFace = "ＭＳ ゴシック";
 
 }  // namespace
 
-CMainWnd::CMainWnd(const char* title) : CWindow(title, nullptr) {}
+CMainWnd::CMainWnd(const char* title) : CWindow(title, nullptr), m_hContextMenuSource(nullptr)
+{
+}
 
-CMainWnd::~CMainWnd() {}
+CMainWnd::~CMainWnd()
+{
+    DestroyContextMenu();
+}
 
 int CMainWnd::GetIconId()
 {
@@ -68,7 +76,9 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE));
     SetClassBrush(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     CreateMenuBar();
-    m_contextMenu.Attach(::GetSubMenu(::LoadMenuA(instance, TE_MENU_NAME), 0));
+    DestroyContextMenu();
+    m_hContextMenuSource = ::LoadMenuA(instance, TE_MENU_NAME);
+    m_contextMenu.Attach(::GetSubMenu(m_hContextMenuSource, 0));
     UpdateLauncherMenu();
     CreateChildren(instance);
 
@@ -85,6 +95,11 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
 
 void CMainWnd::CreateMenuBar()
 {
+    if (g_menusTaken) {
+        for (CMenu& menu : g_menus)
+            menu.Attach(::CreateMenu());
+    }
+    g_menusTaken = true;
     CMenu& bar = g_menus[MenuBar];
     bar.InsertPopup(0, "ファイル (&F)", g_menus[FileMenu].GetHandle());
     bar.InsertPopup(1, "編集 (&E)", g_menus[EditMenu].GetHandle());
@@ -122,8 +137,18 @@ void CMainWnd::CreateChildren(HINSTANCE instance)
     m_fileList.SendMessage(LVM_SETBKCOLOR, 0, RGB(0, 0, 0));
 }
 
+// The context menu is this window's: before creation the member's own empty menu,
+// afterwards the loaded menu, whose drop-downs go with it.
+void CMainWnd::DestroyContextMenu()
+{
+    ::DestroyMenu(m_hContextMenuSource ? m_hContextMenuSource : m_contextMenu.GetHandle());
+    m_hContextMenuSource = nullptr;
+    m_contextMenu.Attach(nullptr);
+}
+
 LRESULT CMainWnd::OnDestroy(WPARAM, LPARAM)
 {
+    DestroyContextMenu();
     PostQuitMessage(0);
     return 0;
 }

@@ -45,6 +45,7 @@ public:
 
 protected:
     void CreateMenuBar();
+    void DestroyContextMenu();
     void CreateChildren(HINSTANCE instance);
     void ShowContextMenu();
     int RunDialog(int command);
@@ -63,4 +64,5 @@ protected:
     // The folder the list's rows came from. The path box may have been edited since;
     // a row's name joined with that text would be another folder's entry.
     CString m_listedFolder;
+    HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
 };

@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/dialogs/Dialog.h"
 
-// "バージョン情報": the icon, the product name with its version, author and home page.
+// "バージョン情報": the icon, the product name with its version, and the author.
 class CVersionDlg : public CDialog {
 public:
     CVersionDlg();

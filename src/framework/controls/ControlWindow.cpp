@@ -26,6 +26,9 @@ HWND CControlWindow::Create(const char* windowName, int x, int y, int width, int
     return window;
 }
 
+// The trace line marks a control made by this short form. "-3" is neither a count nor an
+// error code, only the fixed end of that line's text; whatever reads the trace matches
+// the whole line ("SysListView32::Create -3" for a list), so it stays byte for byte.
 HWND CControlWindow::Create(int x, int y, int width, int height, HWND parent)
 {
     std::printf("%s::Create -3\n", GetClassName());

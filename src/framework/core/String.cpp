@@ -135,19 +135,19 @@ int CString::GetLength() const
     return m_pBuffer ? lstrlenA(m_pBuffer) : 0;
 }
 
-BOOL CString::ClipRange(int& start, int& count) const
+int CString::ClipRange(int& start, int& count) const
 {
     if (m_pBuffer == nullptr || count <= 0)
-        return FALSE;  // tested before the shift so that count + start cannot overflow
+        return 0;  // tested before the shift so that count + start cannot overflow
     if (start < 0) {
         count += start;
         start = 0;
     }
     if (count <= 0)
-        return FALSE;
+        return 0;
     const int length = GetLength();
     if (length < start)
-        return FALSE;
+        return 0;
     return length;
 }
 

@@ -39,7 +39,8 @@ public:
     virtual char& operator[](int index);
     virtual int GetCapacity() const;
     virtual int GetLength() const;
-    virtual BOOL ClipRange(int& start, int& count) const;
+    // Clips a range to the text: the text's length, or 0 when nothing is left to take.
+    virtual int ClipRange(int& start, int& count) const;
     virtual bool Resize(int size, bool zeroFill);
     virtual CString& Assign(const char* text, int size);
     virtual CString& Assign(const CString& other, int size);

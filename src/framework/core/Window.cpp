@@ -32,16 +32,14 @@ const MessageEntry MessageTable[] = {
     {WM_DRAWITEM, &CWindow::OnDrawItem},
 };
 
-const char BindingProperty[] = "CPP_CLASS";
+// IDI_APPLICATION's number, looked up among this module's own icons.
 const int DefaultIconId = 32512;
 
-// The property may also name a bare CWindowBase (the folder dialog); only a CWindow has
+// The binding may also name a bare CWindowBase (the folder dialog); only a CWindow has
 // handlers to reflect to.
 CWindow* WindowObjectOf(HWND window)
 {
-    if (window == nullptr)
-        return nullptr;
-    CWindowBase* object = static_cast<CWindowBase*>(::GetPropA(window, BindingProperty));
+    CWindowBase* object = CWindowBase::FromHandle(window);
     if (object == nullptr || !object->IsKindOf(RUNTIME_CLASS(CWindow)))
         return nullptr;
     return static_cast<CWindow*>(object);
@@ -280,7 +278,7 @@ BOOL CWindow::RegisterClass()
     wc.cbWndExtra = 0;
     wc.hInstance = instance;
     wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(GetIconId()));
-    wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszMenuName = nullptr;
     wc.lpszClassName = GetClassName();

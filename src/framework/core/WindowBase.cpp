@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-namespace {
+const char CWindowBase::BindingProperty[] = "CPP_CLASS";
 
-const char BindingProperty[] = "CPP_CLASS";
+namespace {
 
 // Every message looks up its window's object, and GetPropA is a round trip to the
 // window server under Wine (tens of microseconds; a folder listing sends several
@@ -54,13 +54,6 @@ void RemoveBinding(HWND window)
         *binding = g_bindings[--g_bindingCount];
 }
 
-CWindowBase* BoundObject(HWND window)
-{
-    if (const Binding* binding = FindBinding(window))
-        return binding->object;
-    return static_cast<CWindowBase*>(::GetPropA(window, BindingProperty));
-}
-
 // DWLP_DLGPROC is only the dialog procedure on windows the dialog manager owns; on any
 // other window it is an offset into the class's extra bytes (a 32-bit button keeps its
 // font there), so a class too small for the dialog data is never taken for a dialog.
@@ -80,6 +73,15 @@ int ProcedureSlot(BOOL dialog)
 
 IMPLEMENT_RUNTIME_CLASS(CWindowBase, CObject)
 
+CWindowBase* CWindowBase::FromHandle(HWND window)
+{
+    if (window == nullptr)
+        return nullptr;
+    if (const Binding* binding = FindBinding(window))
+        return binding->object;
+    return static_cast<CWindowBase*>(::GetPropA(window, BindingProperty));
+}
+
 CWindowBase::CWindowBase(const char* windowName, HMENU menuOrId)
     : m_hWnd(nullptr),
       m_pfnPrevProc(nullptr),
@@ -94,7 +96,7 @@ CWindowBase::CWindowBase(const char* windowName, HMENU menuOrId)
 // window, so only a window that still carries this object's binding is destroyed.
 CWindowBase::~CWindowBase()
 {
-    if (m_hWnd != nullptr && ::GetPropA(m_hWnd, BindingProperty) == this)
+    if (m_hWnd != nullptr && FromHandle(m_hWnd) == this)
         CWindowBase::DestroyWindow();
 }
 
@@ -137,7 +139,7 @@ BOOL CWindowBase::Detach()
 LRESULT CALLBACK CWindowBase::StaticWndProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam)
 {
-    CWindowBase* object = BoundObject(window);
+    CWindowBase* object = FromHandle(window);
     if (object == nullptr) {
         if (message == WM_NCCREATE || message == WM_CREATE)
             object = static_cast<CWindowBase*>(

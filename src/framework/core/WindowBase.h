@@ -1,14 +1,24 @@
 #pragma once
 #include "framework/core/String.h"
 
-// Ties one object to one window: the "CPP_CLASS" property holds the object, and the
-// shared StaticWndProc (window, subclass and dialog procedure at once) hands every
-// message to the object's virtual WindowProc. The wrappers act on the bound handle.
+// Ties one object to one window: the window property named BindingProperty holds the
+// object, and the shared StaticWndProc (window, subclass and dialog procedure at once)
+// hands every message to the object's virtual WindowProc. The wrappers act on the bound
+// handle.
 class CWindowBase : public CObject {
 public:
     CWindowBase(const char* windowName, HMENU menuOrId);
     virtual ~CWindowBase();
     DECLARE_RUNTIME_CLASS(CWindowBase)
+
+    // A copy would destroy the same window twice.
+    CWindowBase(const CWindowBase&) = delete;
+    CWindowBase& operator=(const CWindowBase&) = delete;
+
+    // The name of the window property that carries the binding.
+    static const char BindingProperty[];
+    // The object bound to a window, or null: the one way from a window to its object.
+    static CWindowBase* FromHandle(HWND window);
 
     BOOL Attach(HWND window);
     BOOL Detach();

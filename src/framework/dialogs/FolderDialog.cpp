@@ -22,8 +22,7 @@ CFolderDialog::~CFolderDialog()
 // Called by the browser; the object is found through the window once bound.
 int CALLBACK CFolderDialog::BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data)
 {
-    CFolderDialog* object = static_cast<CFolderDialog*>(
-        static_cast<CWindowBase*>(::GetPropA(window, "CPP_CLASS")));
+    CFolderDialog* object = static_cast<CFolderDialog*>(CWindowBase::FromHandle(window));
     if (object == nullptr && message == BFFM_INITIALIZED) {
         object = reinterpret_cast<CFolderDialog*>(data);
         object->Attach(window);

@@ -9,6 +9,11 @@ public:
     virtual ~CMenu();
     DECLARE_RUNTIME_CLASS(CMenu)
 
+    // Two objects would name one handle, and whoever destroys it would leave the other
+    // holding a dead one.
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+
     virtual BOOL InsertMenuItem(UINT item, BOOL byPosition, MENUITEMINFOA* info);
     virtual BOOL SetMenuItemInfo(UINT item, BOOL byPosition, MENUITEMINFOA* info);
     virtual BOOL GetMenuItemInfo(UINT item, BOOL byPosition, MENUITEMINFOA* info);
