@@ -161,21 +161,22 @@ struct FoundWindow {
     HWND window;
 };
 
+BOOL CALLBACK FindTopWindow(HWND window, LPARAM data)
+{
+    FoundWindow* f = reinterpret_cast<FoundWindow*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == f->processId && IsWindowVisible(window) && GetParent(window) == nullptr) {
+        f->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND TopWindowOf(DWORD processId)
 {
     FoundWindow found{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            FoundWindow* f = reinterpret_cast<FoundWindow*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == f->processId && IsWindowVisible(window) && GetParent(window) == nullptr) {
-                f->window = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&found));
     return found.window;
 }
 
