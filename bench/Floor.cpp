@@ -119,8 +119,8 @@ int FloorFill(HWND list, const char* folder)
             LVITEMA item = {};
             item.mask = LVIF_TEXT;
             item.iItem = row;
+            item.pszText = entry.cFileName;
             SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            SetCell(list, row, 0, entry.cFileName);
             SetCell(list, row, 1, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FolderKind : FileKind);
             ++row;
         } while (FindNextFileA(search, &entry));
