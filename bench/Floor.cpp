@@ -104,26 +104,31 @@ int FloorFill(HWND list, const char* folder)
 {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    char pattern[MAX_PATH + 8];
-    lstrcpynA(pattern, folder, MAX_PATH);
-    lstrcatA(pattern, "\\*.*");
+    // The wide functions with the names converted on the stack, as the explorer lists: the
+    // ANSI ones convert every entry through the process heap, between the list's own
+    // allocations.
+    wchar_t pattern[MAX_PATH + 8];
+    const bool named = MultiByteToWideChar(CP_ACP, 0, folder, -1, pattern, MAX_PATH) != 0;
+    lstrcatW(pattern, L"\\*.*");
     int row = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = named ? FindFirstFileW(pattern, &entry) : INVALID_HANDLE_VALUE;
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (entry.cFileName[0] == '.' && entry.cFileName[1] == '\0')
+            if (entry.cFileName[0] == L'.' && entry.cFileName[1] == L'\0')
                 continue;
             if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
                 continue;
+            char name[MAX_PATH];
+            WideCharToMultiByte(CP_ACP, 0, entry.cFileName, -1, name, MAX_PATH, nullptr, nullptr);
             LVITEMA item = {};
             item.mask = LVIF_TEXT;
             item.iItem = row;
+            item.pszText = name;
             SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            SetCell(list, row, 0, entry.cFileName);
             SetCell(list, row, 1, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FolderKind : FileKind);
             ++row;
-        } while (FindNextFileA(search, &entry));
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

@@ -11,8 +11,9 @@ const int FloorListId = 130;
 HWND CreateFloorFrame(const char* title, int x, int y);
 HWND FloorListOf(HWND frame);
 
-// One enumeration, one insertion and two cell writes per entry, redraw suspended;
-// "." and hidden or system entries are skipped as the explorer skips them by default.
+// One enumeration, one insertion with the name and one cell write per entry, redraw
+// suspended; "." and hidden or system entries are skipped as the explorer skips them by
+// default.
 // Returns the number of rows.
 int FloorFill(HWND list, const char* folder);
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test under Wine; installs what is missing first.
+# Builds every target (for i686 too where the tests run another build) and runs every
+# test under Wine; installs what is missing first.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/wine-env.sh"
 
-tavlorn_configure_and_build
+# A compile error in any target, in either architecture, ends the run here.
+tavlorn_configure_and_build "${TAVLORN_EVERY_TARGET[@]}"
+tavlorn_build_shipped_arch
 wine_env_start
 cd "$BUILD_DIR"
 ctest --output-on-failure -j2 "$@"
