@@ -6,6 +6,8 @@
 #include "framework/core/Window.h"
 #include "framework/menus/Menu.h"
 
+#include <vector>
+
 // The explorer's only top-level window: toolbar, path box, browse button, file list
 // and the context menu. The path box's text is the current folder.
 class CMainWnd : public CWindow {
@@ -55,9 +57,26 @@ protected:
     // whose name cannot reach its entry also gives -1: no command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);
 
+    // Where a fresh listing leaves the keyboard: the rows named in selected are selected,
+    // the focus is on focused (else the first selected row, else the first row) and top
+    // is the first visible row (else the focused row is scrolled into view).
+    struct ListPlace {
+        std::vector<CString> selected;
+        CString focused;
+        CString top;
+    };
+    // The list's place now; empty when the user has edited the path box since the listing,
+    // as the box then names some other folder.
+    ListPlace CurrentPlace();
+    // The entry that leads back to from: going up from C:\A\B lands on B.
+    static ListPlace PlaceOfLeft(const CString& from);
+    // Puts the list at place and gives it the keyboard.
+    void EnterList(const ListPlace& place);
+
     CInputBoxEx m_pathBox;
     CButton m_browseButton;
     CListView m_fileList;
     CToolBar m_toolBar;
     CMenu m_contextMenu;
+    HWND m_focusChild = nullptr;  // the child that gets the keyboard when the window does
 };

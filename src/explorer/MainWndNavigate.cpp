@@ -30,6 +30,16 @@ private:
     CListView& m_list;
 };
 
+// The hourglass while a folder is read: a large one keeps the window busy for seconds.
+class CWaitCursor {
+public:
+    CWaitCursor() : m_previous(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
+    ~CWaitCursor() { SetCursor(m_previous); }
+
+private:
+    HCURSOR m_previous;
+};
+
 bool IsDotEntry(const WIN32_FIND_DATAW& entry)
 {
     return lstrcmpW(entry.cFileName, L".") == 0;
@@ -45,6 +55,7 @@ int CMainWnd::ListFolder()
     const BOOL showSystem = settings ? settings->GetDispSystemFile() : FALSE;
     const BOOL showHidden = settings ? settings->GetDispHiddenFile() : FALSE;
 
+    CWaitCursor busy;
     CRedrawSuspended quiet(m_fileList);
     m_fileList.DeleteAllItems();
 
@@ -89,7 +100,9 @@ int CMainWnd::Navigate(CString path)
     if (path.IsEmpty() || !PathIsDirectoryA(path.GetString()))
         return 0;  // refused: list and path box stay as they were
     m_pathBox.SetWindowText(AbsolutePath(path).GetString());
-    return ListFolder();
+    const int listed = ListFolder();
+    EnterList(ListPlace());
+    return listed;
 }
 
 CString CMainWnd::JoinPath(CString base, CString name)
@@ -107,7 +120,9 @@ CString CMainWnd::JoinPath(CString base, CString name)
 
 int CMainWnd::OpenFolder(CString name)
 {
-    Navigate(JoinPath(m_pathBox.GetWindowText(), name));
+    const CString from = m_pathBox.GetWindowText();
+    if (Navigate(JoinPath(from, name)) && name == "..")
+        EnterList(PlaceOfLeft(from));
     return 1;
 }
 
@@ -135,7 +150,11 @@ int CMainWnd::OnReload()
     settings->Load();
     if (!UpdateLauncherMenu())
         return 0;
-    return Navigate(m_pathBox.GetWindowText());
+    const ListPlace place = CurrentPlace();
+    const int listed = Navigate(m_pathBox.GetWindowText());
+    if (listed)
+        EnterList(place);
+    return listed;
 }
 
 int CMainWnd::OnBrowse()
@@ -147,6 +166,7 @@ int CMainWnd::OnBrowse()
     if (dialog.Browse("参照", m_hWnd, start)) {
         m_pathBox.SetWindowText(dialog.GetPath().GetString());
         ListFolder();
+        EnterList(ListPlace());
     }
     return 1;
 }
