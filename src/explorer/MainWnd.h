@@ -6,8 +6,6 @@
 #include "framework/core/Window.h"
 #include "framework/menus/Menu.h"
 
-#include <vector>
-
 // The explorer's only top-level window: toolbar, path box, browse button, file list
 // and the context menu. The path box's text is the current folder.
 class CMainWnd : public CWindow {
@@ -61,7 +59,7 @@ protected:
     // the focus is on focused (else the first selected row, else the first row) and top
     // is the first visible row (else the focused row is scrolled into view).
     struct ListPlace {
-        std::vector<CString> selected;
+        CString selected;  // each name ended by '/', which no name holds nor any trail byte is
         CString focused;
         CString top;
     };
