@@ -17,6 +17,17 @@
 class MainWndTest : public MainWindowTest {
 protected:
     CMainWnd& Main() override { return window; }
+
+    // The selected rows' names, each with a space, then "|" and the focused row's name.
+    std::string Place()
+    {
+        std::string text;
+        CListView& list = window.FileList();
+        for (int row = -1; (row = list.GetNextItem(row, LVNI_SELECTED)) >= 0;)
+            text += list.GetItemText(row, 0).GetString() + std::string(" ");
+        return text + "|" + list.GetItemText(list.GetNextItem(-1, LVNI_FOCUSED), 0).GetString();
+    }
+
     CMainWnd window{"Tavlornエクスプローラ"};
 };
 
@@ -177,6 +188,7 @@ TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUp)
 
     window.OnUp();
     EXPECT_EQ(PathText(), soft);
+    EXPECT_EQ(Place(), "十 |十");  // the folder left
     window.OnUp();
     EXPECT_EQ(PathText(), hyo);
     EXPECT_EQ(ListRows(), WalkFolder(hyo, false, false));
@@ -211,6 +223,31 @@ TEST_F(MainWndTest, EveryMainWindowHasMenusOfItsOwn)
     }
 }
 
+// Entries come and go between two listings, so rows are found again by name.
+TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
+{
+    for (int i = 10; i < 70; ++i)
+        tree.MakeDir("d" + std::to_string(i));
+    window.OpenFolder("d65");
+    window.OnUp();
+    CListView& list = window.FileList();
+    const int left = list.GetNextItem(-1, LVNI_SELECTED), top = list.GetTopIndex();
+    EXPECT_EQ(Place(), "d65 |d65");
+    EXPECT_TRUE(top > 0 && left < top + list.SendMessage(LVM_GETCOUNTPERPAGE, 0, 0)) << top;
+    for (const char* name : {"d30", "d66"})
+        list.SetItemState(list.FindItem(-1, name), LVIS_SELECTED, LVIS_SELECTED);
+    list.SendMessage(LVM_SCROLL, 0, -100);
+    const std::string first = list.GetItemText(list.GetTopIndex(), 0).GetString();
+    tree.MakeDir("a");  // every row moves down one
+    RemoveDirectoryA((tree / "d30").c_str());
+    window.SendMessage(WM_COMMAND, IDM_RELOAD, 0);
+    EXPECT_EQ(Place(), "d65 d66 |d65");
+    EXPECT_EQ(list.GetItemText(list.GetTopIndex(), 0).GetString(), first);
+    window.PathBox().SetWindowText((tree / "d66\\..").c_str());  // typed over: maybe another folder
+    window.OnReload();
+    EXPECT_EQ(Place(), "|..");
+}
+
 namespace {
 
 // Counts the list's notifications on their way to the window's own handler.
@@ -218,9 +255,12 @@ class CNoticeCountingWnd : public CMainWnd {
 public:
     using CMainWnd::CMainWnd;
     std::vector<UINT> codes;
+    std::vector<HCURSOR> cursors;  // as each row went in
     LRESULT OnListNotify(WPARAM wParam, NMHDR* header) override
     {
         codes.push_back(header->code);
+        if (header->code == LVN_INSERTITEM)
+            cursors.push_back(GetCursor());
         return CMainWnd::OnListNotify(wParam, header);
     }
     size_t Count(UINT code) const { return std::count(codes.begin(), codes.end(), code); }
@@ -237,7 +277,7 @@ protected:
     CNoticeCountingWnd window{"Tavlornエクスプローラ"};
 };
 
-TEST_F(MainWndLeaving, ClearsTheListWithoutANoticePerRow)
+TEST_F(MainWndLeaving, ClearsTheListWithoutANoticePerRowUnderTheWaitCursor)
 {
     const std::string full = tree.MakeDir("full");
     const std::string empty = tree.MakeDir("empty");
@@ -249,7 +289,11 @@ TEST_F(MainWndLeaving, ClearsTheListWithoutANoticePerRow)
     EXPECT_EQ(window.Count(LVN_INSERTITEM), 4u);  // the list's notices do reach the window
 
     window.codes.clear();
+    const HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+    SetCursor(cross);
     ASSERT_EQ(window.Navigate(empty.c_str()), 1);
+    EXPECT_EQ(window.cursors.back(), LoadCursorA(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor(), cross);
     EXPECT_EQ(window.Count(LVN_DELETEALLITEMS), 1u);
     EXPECT_EQ(window.Count(LVN_DELETEITEM), 0u);
     EXPECT_EQ(window.FileList().GetItemCount(), 1);

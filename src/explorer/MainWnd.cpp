@@ -63,8 +63,18 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         m_toolBar.SendMessage(WM_SIZE, wParam, lParam);  // the toolbar refits to the width
         return 0;
     case WM_INPUTBOX_ENTER:
-        if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
-            OnReload();
+        // A path that is no folder stays in the box, with the keyboard, to be corrected.
+        if (wParam == reinterpret_cast<WPARAM>(&m_pathBox) && !OnReload())
+            MessageBeep(MB_OK);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && ::IsChild(m_hWnd, ::GetFocus()))
+            m_focusChild = ::GetFocus();
+        break;
+    case WM_SETFOCUS:
+        // The window itself takes no keys: they go on to the child that last had them.
+        if (::IsWindow(m_focusChild))
+            ::SetFocus(m_focusChild);
         return 0;
     }
     return CWindow::WindowProc(window, message, wParam, lParam);

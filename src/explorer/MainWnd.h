@@ -56,6 +56,22 @@ protected:
     // whose name cannot reach its entry also gives -1: no command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);
 
+    // Where a fresh listing leaves the keyboard: the rows named in selected are selected,
+    // the focus is on focused (else the first selected row, else the first row) and top
+    // is the first visible row (else the focused row is scrolled into view).
+    struct ListPlace {
+        CString selected;  // each name ended by '/', which no name holds nor any trail byte is
+        CString focused;
+        CString top;
+    };
+    // The list's place now; empty when the path box no longer shows the listed folder,
+    // as it then names some other folder.
+    ListPlace CurrentPlace();
+    // The entry that leads back to from: going up from C:\A\B lands on B.
+    static ListPlace PlaceOfLeft(const CString& from);
+    // Puts the list at place and gives it the keyboard.
+    void EnterList(const ListPlace& place);
+
     CInputBoxEx m_pathBox;
     CButton m_browseButton;
     CListView m_fileList;
@@ -65,4 +81,5 @@ protected:
     // a row's name joined with that text would be another folder's entry.
     CString m_listedFolder;
     HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
+    HWND m_focusChild = nullptr;  // the child that gets the keyboard when the window does
 };

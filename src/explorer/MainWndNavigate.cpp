@@ -28,6 +28,16 @@ private:
     CListView& m_list;
 };
 
+// The hourglass while a folder is read: a large one keeps the window busy for seconds.
+class CWaitCursor {
+public:
+    CWaitCursor() : m_previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() { SetCursor(m_previous); }
+
+private:
+    HCURSOR m_previous;
+};
+
 bool IsDotEntry(const WIN32_FIND_DATAW& entry)
 {
     return lstrcmpW(entry.cFileName, L".") == 0;
@@ -43,6 +53,7 @@ int CMainWnd::ListFolder()
     const BOOL showSystem = settings ? settings->GetDispSystemFile() : FALSE;
     const BOOL showHidden = settings ? settings->GetDispHiddenFile() : FALSE;
 
+    CWaitCursor busy;
     CRedrawSuspended quiet(m_fileList);
     m_fileList.DeleteAllItems();
 
@@ -92,7 +103,9 @@ int CMainWnd::Navigate(CString path)
     if (folder.GetLength() == 2 && folder.GetString()[1] == ':')
         folder += '\\';
     m_pathBox.SetWindowText(folder.GetString());
-    return ListFolder();
+    const int listed = ListFolder();
+    EnterList(ListPlace());
+    return listed;
 }
 
 CString CMainWnd::JoinPath(CString base, CString name)
@@ -102,7 +115,9 @@ CString CMainWnd::JoinPath(CString base, CString name)
 
 int CMainWnd::OpenFolder(CString name)
 {
-    Navigate(JoinPath(m_listedFolder, name));
+    const CString from = m_listedFolder;  // the listing about to run replaces it
+    if (Navigate(JoinPath(from, name)) && name == "..")
+        EnterList(PlaceOfLeft(from));
     return 1;
 }
 
@@ -130,7 +145,11 @@ int CMainWnd::OnReload()
     settings->Load();
     if (!UpdateLauncherMenu())
         return 0;
-    return Navigate(m_pathBox.GetWindowText());
+    const ListPlace place = CurrentPlace();
+    const int listed = Navigate(m_pathBox.GetWindowText());
+    if (listed)
+        EnterList(place);
+    return listed;
 }
 
 int CMainWnd::OnBrowse()
@@ -142,6 +161,7 @@ int CMainWnd::OnBrowse()
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start)) {
         m_pathBox.SetWindowText(dialog.GetPath().GetString());
         ListFolder();
+        EnterList(ListPlace());
     }
     return 1;
 }

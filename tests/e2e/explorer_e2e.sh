@@ -12,7 +12,7 @@ explorer=$1 recorder=$2 probe_exe=$3
 source "$(dirname "$0")/../../scripts/xwin.sh"
 # Control ids by their names in the resource header.
 resource_id() { sed -n "s/^#define $1 *\([0-9]*\)\$/\1/p" "$(dirname "$0")/../../resources/resource.h"; }
-IDOK=1 IDC_PATH=$(resource_id IDC_PATH) IDC_DISP_HIDDEN_FILE=$(resource_id IDC_DISP_HIDDEN_FILE)
+IDOK=1 IDC_PATH=$(resource_id IDC_PATH) IDC_FILE_LIST=$(resource_id IDC_FILE_LIST) IDC_DISP_HIDDEN_FILE=$(resource_id IDC_DISP_HIDDEN_FILE)
 
 work="$(dirname "$explorer")/e2e"
 suite_prefix=$WINEPREFIX
@@ -85,6 +85,7 @@ pass() { echo "ok - $1 (${SECONDS}s)"; }
 fail() { echo "FAILED - $1 (${SECONDS}s)"; failures=$((failures + 1)); }
 probe() { xwin_probe "$WINE" "$probe_exe" "$@"; }
 field() { xwin_value "$1" <<<"$state"; }
+selected_name() { sed -n "s/^row$(field selected)=[^|]*|\([^|]*\)|.*/\1/p" <<<"$state"; }
 row_names() { sed -n 's/^row[0-9]*=[^|]*|\([^|]*\)|.*/\1/p' <<<"$state" | sort | tr '\n' ' '; }
 row_rect() { grep -m1 "|$1|" <<<"$state" | cut -d= -f2 | cut -d'|' -f1; }
 # until_main SECONDS CONDITION: re-reads the main window until the shell CONDITION holds
@@ -130,6 +131,17 @@ else
     fail "row colours: folder row [$folder_colours] file row [$file_colours]"
 fi
 
+# 1b. Keys alone, no click first: Down and Enter go in, Backspace comes back onto the folder left.
+until_main 10 '[ "$(field focus)" = $IDC_FILE_LIST ] && [ "$(field selected)" = -1 ]' || fail "focus at start: $state"
+xdotool key Down Return
+until_main 10 'shows "C:\e2e\tree\alpha" 3' || fail "Down and Enter at start: $state"
+xdotool key BackSpace
+until_main 10 'shows "C:\e2e\tree" 5 && [ "$(selected_name)" = alpha ]' || fail "Backspace onto the folder left: $state"
+xdotool key Return
+until_main 10 'shows "C:\e2e\tree\alpha" 3' || fail "Enter on the folder left: $state"
+xdotool key BackSpace
+until_main 10 'shows "C:\e2e\tree" 5' && pass "keys alone go in, up onto the folder left, in again" || fail "Backspace: $state"
+
 # 2. A double-click on a folder row goes into it.
 click_rect "$(row_rect alpha)" 1 2
 if until_main 10 'shows "C:\e2e\tree\alpha" 3'; then pass "double-click on a folder row goes in"
@@ -165,8 +177,9 @@ click_rect "$(field pathbox)" 1
 xdotool key End shift+Home
 xdotool type --delay 20 'C:\e2e\tree\beta'
 xdotool key Return
-if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = $IDC_PATH ]'; then pass "Enter in the path box lists the typed folder"
+if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = $IDC_FILE_LIST ]'; then pass "Enter in the path box lists the typed folder and goes to the list"
 else fail "typed path and Enter: $state"; fi
+click_rect "$(field pathbox)" 1
 for key in Tab Escape; do
     xdotool key "$key" End  # Enter rewrote the box, which put the caret first
     xdotool type x
@@ -178,6 +191,9 @@ for key in Tab Escape; do
     xdotool key BackSpace
     until_main 10 'shows "C:\e2e\tree\beta" 3' || fail "BackSpace in the path box: $state"
 done
+xdotool type x; xdotool key Return; xdotool type y  # y lands in the box only if it kept the keyboard
+until_main 10 'shows "C:\e2e\tree\betaxy" 3 && [ "$(field focus)" = $IDC_PATH ]' || fail "Enter on no folder: $state"
+xdotool key BackSpace BackSpace
 
 # 7. Right-click on a file row, "～で開く (&H)" and its first item start the launcher
 #    program with the entry's path in quotes.
@@ -215,7 +231,7 @@ if within 10 dialog_open; then
     box_ticked() { probe dialog 共通設定 | grep -q "^control$IDC_DISP_HIDDEN_FILE=.*|1\$"; }
     within 10 box_ticked || fail "the hidden-files box did not tick"
     click_rect "$(probe dialog 共通設定 | sed -n "s/^control$IDOK=\([^|]*\)|.*/\1/p")" 1
-    if until_main 10 '[ "$(field enabled)" = 1 ] && shows "C:\e2e\tree\beta" 4 && [[ "$(row_names)" == *" .note.txt "* ]]'; then
+    if until_main 10 '[ "$(field enabled)" = 1 ] && [ "$(field focus)" = $IDC_FILE_LIST ] && shows "C:\e2e\tree\beta" 4 && [[ "$(row_names)" == *" .note.txt "* ]]'; then
         pass "showing hidden files takes effect at once"
     else
         fail "hidden files after 登録: $state"

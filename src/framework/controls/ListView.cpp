@@ -165,3 +165,21 @@ int CListView::GetSelectedIndex()
 {
     return GetNextItem(-1, LVNI_SELECTED);
 }
+
+int CListView::FindItem(int after, const char* text)
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING | LVFI_WRAP;
+    find.psz = text;
+    return static_cast<int>(SendMessage(LVM_FINDITEMA, after, reinterpret_cast<LPARAM>(&find)));
+}
+
+BOOL CListView::EnsureVisible(int index)
+{
+    return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, index, FALSE));
+}
+
+int CListView::GetTopIndex()
+{
+    return static_cast<int>(SendMessage(LVM_GETTOPINDEX, 0, 0));
+}

@@ -35,4 +35,8 @@ public:
     virtual BOOL SetItemText(int index, int subItem, CString text);
     virtual CString GetItemText(int index, int subItem);  // at most 259 characters
     virtual int GetSelectedIndex();  // first selected item, -1 if none
+
+    int FindItem(int after, const char* text);  // whole text, any case, wrapping; -1 if none
+    BOOL EnsureVisible(int index);
+    int GetTopIndex();
 };

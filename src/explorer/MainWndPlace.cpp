@@ -1,0 +1,93 @@
+#include "explorer/MainWnd.h"
+
+#include "framework/core/PathText.h"
+
+#include <cstring>
+
+namespace {
+
+// The row named name, searched on from the row after; -1 for none or an empty name.
+int FindRow(CListView& list, const CString& name, int after)
+{
+    return name.IsEmpty() ? -1 : list.FindItem(after, name.GetString());
+}
+
+// Adds name and its '/' at used, the text's length so far. The block doubles when full:
+// a selection of every row of a large folder is one pass, not one per row.
+bool AppendName(CString& names, int& used, const CString& name)
+{
+    const int length = name.GetLength();
+    if (used + length + 2 > names.GetCapacity() && names.GetBuffer(2 * (used + length + 2)) == nullptr)
+        return false;
+    char* end = names.GetBuffer(0) + used;
+    std::memcpy(end, name.GetString(), length);
+    end[length] = '/';
+    end[length + 1] = '\0';
+    used += length + 1;
+    return true;
+}
+
+}  // namespace
+
+// A path box that no longer shows the listed folder names another folder.
+CMainWnd::ListPlace CMainWnd::CurrentPlace()
+{
+    ListPlace place;
+    if (m_pathBox.GetWindowText() != m_listedFolder || m_fileList.GetItemCount() == 0)
+        return place;
+    int used = 0;
+    int row = m_fileList.GetNextItem(-1, LVNI_SELECTED);
+    while (row >= 0 && AppendName(place.selected, used, m_fileList.GetItemText(row, 0)))
+        row = m_fileList.GetNextItem(row, LVNI_SELECTED);
+    const int focused = m_fileList.GetNextItem(-1, LVNI_FOCUSED);
+    if (focused >= 0)
+        place.focused = m_fileList.GetItemText(focused, 0);
+    place.top = m_fileList.GetItemText(m_fileList.GetTopIndex(), 0);
+    return place;
+}
+
+CMainWnd::ListPlace CMainWnd::PlaceOfLeft(const CString& from)
+{
+    CString folder(from);
+    while (EndsWithSeparator(folder))
+        folder = folder.Left(folder.GetLength() - 1);
+    ListPlace place;
+    place.focused = folder.Mid(FindLastSeparator(folder) + 1, folder.GetLength());
+    place.selected = place.focused + "/";
+    return place;
+}
+
+// Names are looked for from the last one found: a reload lists in the same order, so
+// keeping a large selection costs one pass over the list, not one per row.
+void CMainWnd::EnterList(const ListPlace& place)
+{
+    int after = -1;
+    for (const char* name = place.selected.GetString(); *name != '\0';) {
+        const char* end = std::strchr(name, '/');
+        const int row = FindRow(m_fileList, CString(name, static_cast<int>(end - name)), after);
+        if (row >= 0) {
+            m_fileList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+            after = row;
+        }
+        name = end + 1;
+    }
+    int focused = FindRow(m_fileList, place.focused, -1);
+    if (focused < 0)
+        focused = m_fileList.GetNextItem(-1, LVNI_SELECTED);
+    if (focused < 0 && m_fileList.GetItemCount() > 0)
+        focused = 0;
+    if (focused >= 0)
+        m_fileList.SetItemState(focused, LVIS_FOCUSED, LVIS_FOCUSED);
+    const int top = FindRow(m_fileList, place.top, -1);
+    if (top >= 0) {
+        // Scrolled up from the bottom, the row ends as the first one shown.
+        m_fileList.EnsureVisible(m_fileList.GetItemCount() - 1);
+        m_fileList.EnsureVisible(top);
+    } else if (focused >= 0) {
+        m_fileList.EnsureVisible(focused);
+    }
+    // An inactive window (still hidden, or behind another) hands it on when activated.
+    m_focusChild = m_fileList.GetHwnd();
+    if (::GetActiveWindow() == m_hWnd)
+        ::SetFocus(m_focusChild);
+}
