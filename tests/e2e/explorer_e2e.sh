@@ -193,10 +193,11 @@ for key in Tab Escape; do
 done
 xdotool type x; xdotool key Return; xdotool type y  # y lands in the box only if it kept the keyboard
 until_main 10 'shows "C:\e2e\tree\betaxy" 3 && [ "$(field focus)" = $IDC_PATH ]' || fail "Enter on no folder: $state"
-xdotool key BackSpace BackSpace
+xdotool key End shift+Home
+xdotool type --delay 20 'C:\e2e\tree\alpha'  # typed, not entered: beta is still listed
 
 # 7. Right-click on a file row, "～で開く (&H)" and its first item start the launcher
-#    program with the entry's path in quotes.
+#    program with the entry's path in quotes: the path of the listed folder's entry.
 click_rect "$(row_rect two.txt)" 3
 menus_open() { [ "$(probe menus | sed -n 's/^menus=//p')" = "$1" ]; }
 recorded() { [ -s "$record" ]; }
@@ -217,6 +218,9 @@ if within 10 menus_open 1; then
 else
     fail "right-click showed no context menu"
 fi
+click_rect "$(field pathbox)" 1
+xdotool key End shift+Home
+xdotool type --delay 20 'C:\e2e\tree\beta'
 
 # 8. Alt+S, C opens "共通設定"; ticking "隠しファイルを表示する" and "登録" show the hidden
 #    entry at once and write the INI file.
