@@ -42,7 +42,7 @@ void CCommonSettingDlg::OnBrowseHome()
 {
     CFolderDialog dialog;
     // A path that is no folder would only make the browser select nothing useful.
-    CString start = m_homeBox.GetWindowText();
+    CString start = Unquoted(m_homeBox.GetWindowText());
     if (!PathIsDirectoryA(start.GetString()))
         start = "";
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
