@@ -337,11 +337,18 @@ int main(int argc, char** argv)
         launch.Add(own.msToPaintedList, floor.msToPaintedList);
         smallMemory.Add(own.peakWorkingSetMiB, floor.peakWorkingSetMiB);
     }
+    // The heap commits in doubling regions and the list's growing pointer arrays leave
+    // holes behind them, so one start-up state gives 170, 300, 420 or 500 MiB for the same
+    // rows: a few hundred bytes more of environment moves a program from one to another.
+    // Each run pads both programs' environment alike by another length, and the figures
+    // compared are the medians over those states.
     for (int run = 0; run < runs; ++run) {
         Progress("memory run %d/%d\n", run + 1, runs);
+        SetEnvironmentVariableA("TAVLORN_BENCH_PAD", std::string(run * 397 % 4096, 'x').c_str());
         Launch own, floor;
         bool ok = RunToPaintedList(explorerExe, folders.back(), own);
         ok &= RunToPaintedList(floorExe, folders.back(), floor);
+        SetEnvironmentVariableA("TAVLORN_BENCH_PAD", nullptr);
         if (!ok || own.rows != floor.rows) {
             fprintf(stderr, "memory: rows %d vs %d, or no painted list\n", own.rows, floor.rows);
             return 1;
@@ -478,9 +485,13 @@ int main(int argc, char** argv)
         Cell(bigLaunch.floor, "%.0f"), Cell(bigLaunch.ratio, "%.2f"), "(for reference)", "");
     Row("peak working set (MiB)", Count(LaunchEntries).c_str(), Cell(smallMemory.own, "%.1f"),
         Cell(smallMemory.floor, "%.1f"), Cell(smallMemory.ratio, "%.2f"), "(for reference)", "");
-    Row("peak working set (MiB)", Count(Sizes[sizeCount - 1]).c_str(), Cell(memory.own, "%.1f"),
-        Cell(memory.floor, "%.1f"), Cell(memory.ratio, "%.2f"), "<=1.25x",
-        Verdict(memory.ratio.Median() <= 1.25));
+    {
+        const double ratio = memory.own.Median() / memory.floor.Median();
+        char text[48];
+        snprintf(text, sizeof text, "%.2f of medians", ratio);
+        Row("peak working set (MiB)", Count(Sizes[sizeCount - 1]).c_str(), Cell(memory.own, "%.1f"),
+            Cell(memory.floor, "%.1f"), text, "<=1.25x", Verdict(ratio <= 1.25));
+    }
     {
         char own[32], floor[32], ratio[32];
         snprintf(own, sizeof own, "%.0f", ownHeap.busy);
