@@ -168,6 +168,41 @@ protected:
         GetSystemData()->Load();
     }
 
+    // Each way of leaving the dialog without OK (取消, Esc in escField, the close box),
+    // with and without a settings file, after edit changed the fields: the file stays
+    // as it was and check(fileExists) finds the settings in memory unchanged.
+    template <class Dialog>
+    void ExpectCancelsKeepTheFile(const char* caption, int escField, const Script& edit,
+                                  const std::function<void(bool)>& check)
+    {
+        const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
+            {"取消", [](HWND dlg) { Click(dlg, IDCANCEL); }},
+            {"Esc", [escField](HWND dlg) { PressEscape(dlg, escField); }},
+            {"close box", [](HWND dlg) { CloseBox(dlg); }},
+        };
+        for (bool fileExists : {true, false}) {
+            for (const auto& way : ways) {
+                SCOPED_TRACE(std::string(way.first) + (fileExists ? ", file exists" : ", no file"));
+                RemoveIni();
+                GetSystemData()->Load();
+                if (fileExists)
+                    StoreIni("C:\\old", false, false);
+                const std::string before = fileExists ? ReadWholeFile(IniPath()) : "";
+                Dialog dialog;
+                const INT_PTR result = RunModal(dialog, caption, [&](HWND dlg) {
+                    edit(dlg);
+                    way.second(dlg);
+                });
+                EXPECT_EQ(result, IDCANCEL);
+                EXPECT_EQ(IniExists(), fileExists);
+                if (fileExists) {
+                    EXPECT_EQ(ReadWholeFile(IniPath()), before);
+                }
+                check(fileExists);
+            }
+        }
+    }
+
     // Only the main window's commands open it.
     CMainWnd& Main() override { return window; }
     CMainWnd window{"Tavlornエクスプローラ"};
@@ -278,35 +313,15 @@ TEST_F(CommonSettingDlgTest, OkOnAFreshFileWritesAllKeysAndAnEmptyHome)
 
 TEST_F(CommonSettingDlgTest, CancelEscAndCloseBoxLeaveTheFileAsItWas)
 {
-    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
-        {"取消", [](HWND dlg) { Click(dlg, IDCANCEL); }},
-        {"Esc", [](HWND dlg) { PressEscape(dlg, IDC_HOME); }},
-        {"close box", [](HWND dlg) { CloseBox(dlg); }},
+    const Script edit = [](HWND dlg) {
+        Type(dlg, IDC_HOME, "C:\\new");
+        Click(dlg, IDC_DISP_SYSTEM_FILE);
+        Click(dlg, IDC_DISP_HIDDEN_FILE);
     };
-    for (bool fileExists : {true, false}) {
-        for (const auto& way : ways) {
-            SCOPED_TRACE(std::string(way.first) + (fileExists ? ", file exists" : ", no file"));
-            RemoveIni();
-            GetSystemData()->Load();
-            if (fileExists)
-                StoreIni("C:\\old", false, false);
-            const std::string before = fileExists ? ReadWholeFile(IniPath()) : "";
-            CCommonSettingDlg dialog;
-            const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
-                Type(dlg, IDC_HOME, "C:\\new");
-                Click(dlg, IDC_DISP_SYSTEM_FILE);
-                Click(dlg, IDC_DISP_HIDDEN_FILE);
-                way.second(dlg);
-            });
-            EXPECT_EQ(result, IDCANCEL);
-            EXPECT_EQ(IniExists(), fileExists);
-            if (fileExists) {
-                EXPECT_EQ(ReadWholeFile(IniPath()), before);
-            }
-            EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), fileExists ? "C:\\old" : "");
-            EXPECT_FALSE(GetSystemData()->GetDispSystemFile());
-        }
-    }
+    ExpectCancelsKeepTheFile<CCommonSettingDlg>("共通設定", IDC_HOME, edit, [](bool fileExists) {
+        EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), fileExists ? "C:\\old" : "");
+        EXPECT_FALSE(GetSystemData()->GetDispSystemFile());
+    });
 }
 
 // A save that fails must not pass for a saved one: the user is told, the dialog stays,
@@ -531,35 +546,15 @@ TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemA
 
 TEST_F(LaunchSettingDlgTest, CancelEscAndCloseBoxLeaveTheFileAsItWas)
 {
-    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
-        {"取消", [](HWND dlg) { Click(dlg, IDCANCEL); }},
-        {"Esc", [](HWND dlg) { PressEscape(dlg, IDC_LAUNCH_PATH3); }},
-        {"close box", [](HWND dlg) { CloseBox(dlg); }},
+    const Script edit = [](HWND dlg) {
+        Type(dlg, IDC_LAUNCH_NAME1, "changed");
+        Scroll(dlg, SB_PAGEDOWN);
+        Type(dlg, IDC_LAUNCH_PATH3, "C:\\changed.exe");
     };
-    for (bool fileExists : {true, false}) {
-        for (const auto& way : ways) {
-            SCOPED_TRACE(std::string(way.first) + (fileExists ? ", file exists" : ", no file"));
-            RemoveIni();
-            GetSystemData()->Load();
-            if (fileExists)
-                StoreIni("C:\\home", false, false);
-            const std::string before = fileExists ? ReadWholeFile(IniPath()) : "";
-            CLaunchSettingDlg dialog;
-            const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
-                Type(dlg, IDC_LAUNCH_NAME1, "changed");
-                Scroll(dlg, SB_PAGEDOWN);
-                Type(dlg, IDC_LAUNCH_PATH3, "C:\\changed.exe");
-                way.second(dlg);
-            });
-            EXPECT_EQ(result, IDCANCEL);
-            EXPECT_EQ(IniExists(), fileExists);
-            if (fileExists) {
-                EXPECT_EQ(ReadWholeFile(IniPath()), before);
-            }
-            EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(0).GetString()),
-                      fileExists ? EntryName(1) : "");
-        }
-    }
+    ExpectCancelsKeepTheFile<CLaunchSettingDlg>("ランチャー設定", IDC_LAUNCH_PATH3, edit, [](bool fileExists) {
+        EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(0).GetString()),
+                  fileExists ? EntryName(1) : "");
+    });
 }
 
 // Where the settings file should be there is a folder: nothing can be written.
