@@ -1,4 +1,5 @@
 #include "app/MainApp.h"
+#include "resource.h"
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
 #include "support/PrivateCopy.h"
@@ -195,12 +196,12 @@ TEST_F(ExplorerProcessTest, ShowsTheFolderFromItsCommandLineAndClosesWithZero)
     GetClassNameA(window, className, sizeof className);
     EXPECT_STREQ(className, "CWindow");
 
-    HWND list = GetDlgItem(window, 130);
+    HWND list = GetDlgItem(window, IDC_FILE_LIST);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 4);  // "..", one, 二, three
     char path[MAX_PATH] = "";
     // WM_GETTEXT is marshalled across processes; GetWindowTextA would read the stored title.
-    SendMessageA(GetDlgItem(window, 110), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(path));
+    SendMessageA(GetDlgItem(window, IDC_PATH), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(path));
     EXPECT_EQ(std::string(path), shown);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -216,7 +217,7 @@ TEST_F(ExplorerProcessTest, FileExitEndsWithZero)
     ASSERT_TRUE(Start("TavlornExplorer.exe", "", started));
     HWND window = WaitForWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
     ASSERT_NE(window, nullptr);
-    PostMessageA(window, WM_COMMAND, 1102, 0);
+    PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
     EXPECT_EQ(WaitForExit(started), 0u);
 }
 
