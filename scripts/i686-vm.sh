@@ -34,6 +34,7 @@ fi
 make_machine() {
     rm -rf "$VM_DIR" && mkdir -p "$VM_DIR/kernel" "$VM_DIR/initrd"/{bin,proc,sys,dev,newroot,modules}
     local package version
+    apt-get update -q >/dev/null  # the kernel's package name comes from the package lists
     package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
     (cd "$VM_DIR" && apt-get download -q "$package" 2>/dev/null)
     dpkg -x "$VM_DIR"/linux-image-*.deb "$VM_DIR/kernel"
