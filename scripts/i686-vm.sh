@@ -16,6 +16,7 @@
 set -euo pipefail
 ROOT_DIR=$(cd "$(dirname "$0")/.." && pwd)
 VM_DIR=$ROOT_DIR/build/vm
+SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 [ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARGS...]" >&2; exit 2; }
 
 "$ROOT_DIR/scripts/setup.sh"
@@ -25,8 +26,8 @@ for p in qemu-system-x86 busybox-static cpio kmod; do
 done
 if [ ${#need[@]} -gt 0 ]; then
     echo "i686-vm: installing ${need[*]}"
-    apt-get update -q >/dev/null
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}" >/dev/null
+    $SUDO apt-get update -q >/dev/null
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}" >/dev/null
 fi
 
 # The kernel and a start-up image that mounts the host's root over 9p and runs the
@@ -34,7 +35,7 @@ fi
 make_machine() {
     rm -rf "$VM_DIR" && mkdir -p "$VM_DIR/kernel" "$VM_DIR/initrd"/{bin,proc,sys,dev,newroot,modules}
     local package version
-    apt-get update -q >/dev/null  # the kernel's package name comes from the package lists
+    $SUDO apt-get update -q >/dev/null  # the kernel's package name comes from the package lists
     package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
     (cd "$VM_DIR" && apt-get download -q "$package" 2>/dev/null)
     dpkg -x "$VM_DIR"/linux-image-*.deb "$VM_DIR/kernel"
@@ -87,7 +88,7 @@ rm -f "$VM_DIR/exit-code"
 qemu-system-x86_64 -accel tcg,thread=multi -cpu max,-smap,-smep,-pku -smp "$(nproc)" -m 8G \
     -nographic -no-reboot -kernel "$VM_DIR/vmlinuz" -initrd "$VM_DIR/initrd.gz" \
     -append "console=ttyS0 quiet loglevel=0 vmscript=$VM_DIR/command.sh" \
-    -virtfs local,path=/,mount_tag=host,security_model=passthrough,multidevs=remap,id=host |
+    -virtfs local,path=/,mount_tag=host,security_model=none,multidevs=remap,id=host |
     sed -u -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\x1bc//g' -e 's/\r$//' -e '1,/^Booting from ROM/d'
 [ -f "$VM_DIR/exit-code" ] || { echo "i686-vm: the command did not finish" >&2; exit 1; }
 exit "$(cat "$VM_DIR/exit-code")"
