@@ -7,12 +7,11 @@
 set -u
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-trap '[ -n "${child:-}" ] && kill "$child" 2>/dev/null; exit 124' TERM INT
 
 run() {
-    "$@" >"$output" 2>&1 &
-    child=$!
-    wait "$child"
+    # The program dies with this script, as it would if CTest had started it itself
+    # and then stopped it at its time limit.
+    setpriv --pdeathsig KILL "$@" >"$output" 2>&1
     code=$?
     cat "$output"
 }
