@@ -30,10 +30,9 @@ if [ ${#need[@]} -gt 0 ]; then
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-# The kernel and a start-up image that mounts the host's root over 9p and runs the
-# command's script.
+# The kernel, its modules for 9p over virtio, and busybox: fetched once.
 make_machine() {
-    rm -rf "$VM_DIR" && mkdir -p "$VM_DIR/kernel" "$VM_DIR/initrd"/{bin,proc,sys,dev,newroot,modules}
+    rm -rf "$VM_DIR" && mkdir -p "$VM_DIR/kernel" "$VM_DIR/initrd"/{bin,proc,sys,dev,newroot,project,modules}
     local package version
     $SUDO apt-get update -q >/dev/null  # the kernel's package name comes from the package lists
     package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
@@ -48,17 +47,26 @@ make_machine() {
         cp "$module" "$VM_DIR/initrd/modules/" && basename "$module" >>"$VM_DIR/initrd/modules/order"
     done
     cp /bin/busybox "$VM_DIR/initrd/bin/"
-    cat >"$VM_DIR/initrd/init" <<'EOF'
+}
+[ -f "$VM_DIR/vmlinuz" ] || { echo "i686-vm: making the machine in $VM_DIR (once)"; make_machine; }
+
+# The start-up script: mounts the host's root over 9p and runs the command's script. The
+# image is packed again whenever this text changes.
+cat >"$VM_DIR/init.new" <<'EOF'
 #!/bin/busybox sh
 /bin/busybox --install -s /bin
 mount -t proc proc /proc; mount -t sysfs sys /sys; mount -t devtmpfs dev /dev
 for m in $(cat /modules/order); do insmod "/modules/$m"; done
 script=$(sed -n 's/.*vmscript=\([^ ]*\).*/\1/p' /proc/cmdline)
+project=${script%/build/vm/command.sh}
 if mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000,cache=loose host /newroot; then
     mount -t proc proc /newroot/proc; mount -t sysfs sys /newroot/sys
     mount -t devtmpfs dev /newroot/dev; mkdir -p /newroot/dev/pts /newroot/dev/shm
     mount -t devpts pts /newroot/dev/pts; mount -t tmpfs shm /newroot/dev/shm
+    # /tmp and /run are the machine's own; a project folder below them still shows.
+    mount --bind "/newroot$project" /project
     mount -t tmpfs tmp /newroot/tmp; mount -t tmpfs run /newroot/run
+    mkdir -p "/newroot$project" && mount --bind /project "/newroot$project"
     echo  # the firmware's last line ends without one
     chroot /newroot /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root /bin/bash "$script"
 else
@@ -66,10 +74,11 @@ else
 fi
 sync; poweroff -f
 EOF
-    chmod +x "$VM_DIR/initrd/init"
+if ! cmp -s "$VM_DIR/init.new" "$VM_DIR/initrd/init" || [ ! -f "$VM_DIR/initrd.gz" ]; then
+    install -m 755 "$VM_DIR/init.new" "$VM_DIR/initrd/init"
+    mkdir -p "$VM_DIR/initrd/project"
     (cd "$VM_DIR/initrd" && find . | cpio -o -H newc 2>/dev/null | gzip -1 >"$VM_DIR/initrd.gz")
-}
-[ -f "$VM_DIR/initrd.gz" ] || { echo "i686-vm: making the machine in $VM_DIR (once)"; make_machine; }
+fi
 
 # Built here, where the compilers run ten times faster than in the machine.
 (source "$ROOT_DIR/scripts/wine-env.sh" &&
