@@ -57,7 +57,7 @@ wine_env_start_display() {
 }
 
 # Bump when the prefix's set-up below changes: an older prefix is then made again.
-WINE_ENV_PREFIX_VERSION=3
+WINE_ENV_PREFIX_VERSION=2
 
 wine_env_make_prefix() {
     local ready="$WINEPREFIX/.tavlorn-ready-$WINE_ENV_PREFIX_VERSION"
@@ -70,13 +70,6 @@ wine_env_make_prefix() {
     echo "wine-env: creating the wine prefix in $WINEPREFIX (once)"
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
-    # Without XDG folders Wine links Desktop, Documents and the rest to the home folder, and
-    # the tests' folders under Documents would land in the real home: they become the
-    # prefix's own.
-    local link
-    for link in "$WINEPREFIX"/drive_c/users/*/*; do
-        if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
-    done
     # Without a window manager Wine waits ~2 s for every hidden window unless unmanaged.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # A crash must end the process, not wait on a dialog nobody sees.
