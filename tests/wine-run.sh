@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs one test program under Wine: wine-run.sh WINE PROGRAM ARGUMENTS...
-# On a loaded machine Wine has ended a test program within 30 ms with a failure code
-# and not one byte of output, before the program's main ran (every test program prints
-# as soon as it starts, and reports its own crashes). Only such a run is made once
-# more, and says so; a run that printed anything is the program's own result.
+# In CI Wine once ended a test program within 30 ms with a failure code and not one
+# byte of output: its main never ran, for every program that reaches main prints
+# GoogleTest's header and reports its own crashes. Only such a run is made once more,
+# and says so; a run that printed anything is the program's own result.
 set -u
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
