@@ -1,6 +1,8 @@
 // The explorer's listing, leaving, launch, memory and size against the platform's floor,
 // measured in one run. Usage:
-//   TavlornBench.exe [--runs N] [--size label=bytes]...
+//   TavlornBench.exe [--runs N] [--size label=bytes]... [--emulated]
+// --emulated says the run is under a CPU emulator: times are then shown for reference
+// only, and the memory goal, counted on the heaps inside the process, still holds.
 // It lists the folders that make_folders.py made in data\ beside itself and writes the
 // explorer's INI beside itself too, so it must run from a folder of its own.
 #include "Floor.h"
@@ -269,13 +271,21 @@ bool RunToPaintedList(const std::string& exe, const std::string& folder, Launch&
 void Row(const char* what, const char* n, const std::string& own, const std::string& floor,
          const std::string& ratio, const char* goal, const char* verdict)
 {
-    printf("%-28s %-8s %-26s %-26s %-19s %-20s %s\n", what, n, own.c_str(), floor.c_str(),
+    printf("%-31s %-8s %-26s %-26s %-19s %-20s %s\n", what, n, own.c_str(), floor.c_str(),
            ratio.c_str(), goal, verdict);
 }
+
+bool g_emulated = false;
 
 const char* Verdict(bool met)
 {
     return met ? "met" : "NOT MET";
+}
+
+// Speed is judged on a native run only: emulation slows some work far more than other.
+const char* SpeedVerdict(bool met)
+{
+    return g_emulated ? "(emulated: not judged)" : Verdict(met);
 }
 
 std::string Count(int n)
@@ -297,6 +307,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (!strcmp(argv[i], "--runs") && i + 1 < argc) {
             runs = std::max(1, atoi(argv[++i]));
+        } else if (!strcmp(argv[i], "--emulated")) {
+            g_emulated = true;
         } else if (!strcmp(argv[i], "--size") && i + 1 < argc) {
             const std::string arg = argv[++i];
             const size_t equals = arg.find('=');
@@ -453,16 +465,17 @@ int main(int argc, char** argv)
     DestroyWindow(floorFrame);
     DestroySystemData();
 
-    printf("\nTavlorn benchmark, %s build: %d runs; median (min-max); ratios taken pair by pair "
-           "within a run\n\n", BuildArchitecture, runs);
+    printf("\nTavlorn benchmark, %s build, run %s: %d runs; median (min-max); ratios taken pair "
+           "by pair within a run\n\n", BuildArchitecture,
+           g_emulated ? "emulated (QEMU user mode; times for reference only)" : "natively", runs);
     Row("what", "N", "explorer", "floor", "ratio", "goal", "");
     for (int s = 0; s < sizeCount; ++s) {
         const Pair& p = listing[s];
         const bool small = Sizes[s] == 1000;
-        const bool met = p.ratio.Median() <= 1.2 && (!small || p.own.Median() < 100);
+        const bool met = p.ratio.Median() <= 1.1 && (!small || p.own.Median() < 100);
         Row("listing to first paint (ms)", Count(Sizes[s]).c_str(), Cell(p.own, "%.1f"),
-            Cell(p.floor, "%.1f"), Cell(p.ratio, "%.2f"), small ? "<=1.20x, <100 ms" : "<=1.20x",
-            Verdict(met));
+            Cell(p.floor, "%.1f"), Cell(p.ratio, "%.2f"), small ? "<=1.10x, <100 ms" : "<=1.10x",
+            SpeedVerdict(met));
     }
     {
         const int last = sizeCount - 1, ten = sizeCount - 2;
@@ -471,16 +484,16 @@ int main(int argc, char** argv)
         char ownText[32], floorText[32];
         snprintf(ownText, sizeof ownText, "%.2f", own);
         snprintf(floorText, sizeof floorText, "%.2f", floor);
-        Row("per-row cost 100k / 10k", "", ownText, floorText, "", "<=1.30", Verdict(own <= 1.3));
+        Row("listing time per row, 100k/10k", "", ownText, floorText, "", "<=1.30", SpeedVerdict(own <= 1.3));
     }
     for (int s = 0; s < sizeCount; ++s) {
         const Pair& p = leaving[s];
         Row("leaving a folder (ms)", Count(Sizes[s]).c_str(), Cell(p.own, "%.1f"), Cell(p.floor, "%.1f"),
-            Cell(p.ratio, "%.2f"), "<=1.20x", Verdict(p.ratio.Median() <= 1.2));
+            Cell(p.ratio, "%.2f"), "<=1.20x", SpeedVerdict(p.ratio.Median() <= 1.2));
     }
     Row("launch to painted list (ms)", Count(LaunchEntries).c_str(), Cell(launch.own, "%.0f"),
         Cell(launch.floor, "%.0f"), Cell(launch.ratio, "%.2f"), "<=1.15x",
-        Verdict(launch.ratio.Median() <= 1.15));
+        SpeedVerdict(launch.ratio.Median() <= 1.15));
     Row("launch to painted list (ms)", Count(Sizes[sizeCount - 1]).c_str(), Cell(bigLaunch.own, "%.0f"),
         Cell(bigLaunch.floor, "%.0f"), Cell(bigLaunch.ratio, "%.2f"), "(for reference)", "");
     Row("peak working set (MiB)", Count(LaunchEntries).c_str(), Cell(smallMemory.own, "%.1f"),
@@ -489,20 +502,20 @@ int main(int argc, char** argv)
         const double ratio = memory.own.Median() / memory.floor.Median();
         char text[48];
         snprintf(text, sizeof text, "%.2f of medians", ratio);
-        Row("peak working set (MiB)", Count(Sizes[sizeCount - 1]).c_str(), Cell(memory.own, "%.1f"),
-            Cell(memory.floor, "%.1f"), text, "<=1.25x", Verdict(ratio <= 1.25));
+        Row("peak working set (MiB) *", Count(Sizes[sizeCount - 1]).c_str(), Cell(memory.own, "%.1f"),
+            Cell(memory.floor, "%.1f"), text, "(for reference)", "");
     }
     {
         char own[32], floor[32], ratio[32];
+        const double share = ownHeap.busy / floorHeap.busy;
         snprintf(own, sizeof own, "%.0f", ownHeap.busy);
         snprintf(floor, sizeof floor, "%.0f", floorHeap.busy);
-        snprintf(ratio, sizeof ratio, "%.2f", ownHeap.busy / floorHeap.busy);
-        Row("heap in use per row (bytes)", Count(Sizes[sizeCount - 1]).c_str(), own, floor, ratio,
-            "(for reference)", "");
+        snprintf(ratio, sizeof ratio, "%.2f", share);
+        Row("heap in use per listed row (B)", Count(Sizes[sizeCount - 1]).c_str(), own, floor, ratio,
+            "<=1.05x", Verdict(share <= 1.05));
         snprintf(own, sizeof own, "%.0f", ownHeap.committed);
-        snprintf(floor, sizeof floor, "%.0f", floorHeap.committed);
-        Row("heap growth per row (bytes)", Count(Sizes[sizeCount - 1]).c_str(), own,
-            floor + std::string(" (after)"), "", "(for reference)", "");
+        Row("heap committed per row (B) **", Count(Sizes[sizeCount - 1]).c_str(), own, "-", "",
+            "(for reference)", "");
     }
     for (const auto& size : sizes) {
         char text[32];
@@ -510,6 +523,11 @@ int main(int argc, char** argv)
         Row(("executable size, " + size.first).c_str(), "", text, "", "", "<=256 KiB",
             Verdict(size.second <= 256 * 1024));
     }
+    printf("\n*  Wine's heap grows in regions of doubling size, so a peak falls on one of a few steps\n"
+           "   (about 128 MiB apart on x86_64, 64 MiB on i686) set by the start-up state; under\n"
+           "   emulation it includes the emulator's own memory.\n"
+           "** How far the explorer's listing grew the heaps; the floor lists afterwards into the\n"
+           "   room that left, so its figure would say nothing.\n");
     fflush(stdout);
     return 0;
 }

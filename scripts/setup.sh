@@ -27,3 +27,8 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo "ja_JP.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
     $SUDO locale-gen >/dev/null
 fi
+
+# The shipped program is 32-bit: where this kernel cannot run it, Wine 32 runs emulated.
+ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$ROOT_DIR/scripts/wine32.sh"
+[ "${TAVLORN_ARCH:-i686}" != i686 ] || [ "$(wine32_mode)" = native ] || wine32_setup_emulated

@@ -6,19 +6,24 @@
 ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$ROOT_DIR/scripts/xwin.sh"
 
-# The program ships as 32-bit. A host whose kernel cannot run 32-bit x86 code
-# (no Wine 32 there) builds and runs the same sources as 64-bit instead.
-if [ -z "${TAVLORN_ARCH:-}" ]; then
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then TAVLORN_ARCH=i686; else TAVLORN_ARCH=x86_64; fi
-fi
-export TAVLORN_ARCH
+source "$ROOT_DIR/scripts/wine32.sh"
+
+# The program ships as 32-bit, and that is the build the scripts run: natively, or under
+# QEMU where the kernel cannot run 32-bit code. TAVLORN_ARCH=x86_64 runs the same sources
+# as a 64-bit program with Wine 64 instead.
+export TAVLORN_ARCH=${TAVLORN_ARCH:-i686}
 BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build/$TAVLORN_ARCH}
 if [ "$TAVLORN_ARCH" = x86_64 ]; then
     WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64
-    export WINELOADER=$WINE
+    export WINELOADER=$WINE TAVLORN_WINE32=
 else
-    WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32
+    TAVLORN_WINE32=$(wine32_mode)
+    WINE=$(wine32_loader) WINEARCH=win32
+    # The emulated loader talks to the native 64-bit server: same protocol, no emulation.
+    if [ "$TAVLORN_WINE32" = native ]; then WINESERVER=/usr/lib/wine/wineserver32; else WINESERVER=/usr/lib/wine/wineserver64; fi
+    unset WINELOADER
 fi
+export TAVLORN_WINE32
 export WINE WINESERVER WINEARCH
 export WINEPREFIX="$BUILD_DIR/wineprefix"
 export WINEDEBUG=-all
@@ -37,14 +42,14 @@ tavlorn_configure_and_build() {
 # Every target there is, the benchmark's too, which the default build leaves out.
 TAVLORN_EVERY_TARGET=(--target all TavlornBench FloorList)
 
-# The shipped program is the 32-bit one, and only that build catches what 32-bit alone
-# refuses (a lambda where a __stdcall callback is wanted). Where the build that runs here
-# is another, every target is compiled for i686 too, never run, in build/i686 so that it
-# stays incremental.
-tavlorn_build_shipped_arch() {
-    [ "$TAVLORN_ARCH" = i686 ] && return 0
-    echo "wine-env: compiling every target for i686 as well (the shipped build; not run here)"
-    (TAVLORN_ARCH=i686 BUILD_DIR="$ROOT_DIR/build/i686" tavlorn_configure_and_build "${TAVLORN_EVERY_TARGET[@]}")
+# The tests run the shipped 32-bit build; every target must compile for x86_64 as well
+# (never run here), in build/x86_64 so that it stays incremental. The other way round
+# when the 64-bit build is the one run.
+tavlorn_build_other_arch() {
+    local other=i686
+    [ "$TAVLORN_ARCH" = i686 ] && other=x86_64
+    echo "wine-env: compiling every target for $other as well (not run here)"
+    (TAVLORN_ARCH=$other BUILD_DIR="$ROOT_DIR/build/$other" tavlorn_configure_and_build "${TAVLORN_EVERY_TARGET[@]}")
 }
 
 wine_env_cleanup() {
