@@ -119,8 +119,12 @@ int FloorFill(HWND list, const char* folder)
                 continue;
             if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
                 continue;
+            // Without best fit, as a correct listing must: a look-alike (cafe for café)
+            // would open another file.
             char name[MAX_PATH];
-            WideCharToMultiByte(CP_ACP, 0, entry.cFileName, -1, name, MAX_PATH, nullptr, nullptr);
+            BOOL usedDefault = FALSE;
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, entry.cFileName, -1, name, MAX_PATH,
+                                nullptr, &usedDefault);
             LVITEMA item = {};
             item.mask = LVIF_TEXT;
             item.iItem = row;

@@ -85,10 +85,10 @@ int CMainWnd::ListFolder()
 // the "?" of the conversion, which no real name contains, and commands refuse it.
 void CMainWnd::AddRow(int row, const WIN32_FIND_DATAW& entry)
 {
-    CString name;
+    char name[MAX_PATH];  // on the stack: the list keeps its own copy
     ListedName(entry, name);
     const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    m_fileList.InsertItem(row, name.GetString());
+    m_fileList.InsertItem(row, name);
     m_fileList.SetItemText(row, 1, folder ? TE_TEXT_FOLDER : TE_TEXT_FILE);
 }
 

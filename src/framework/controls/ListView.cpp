@@ -35,9 +35,18 @@ int CListView::InsertColumn(int index, LVCOLUMNA* column)
     return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(column)));
 }
 
+// No handler of ours takes a row's messages, and a listing sends two per row: through
+// the window's subclass each would be dispatched twice, a tenth of a large listing.
+LRESULT CListView::SendRowMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnPrevProc == nullptr)
+        return SendMessage(message, wParam, lParam);
+    return ::CallWindowProcA(m_pfnPrevProc, m_hWnd, message, wParam, lParam);
+}
+
 int CListView::InsertItem(LVITEMA* item)
 {
-    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(item)));
+    return static_cast<int>(SendRowMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(item)));
 }
 
 BOOL CListView::SetItem(LVITEMA* item)
@@ -78,7 +87,7 @@ BOOL CListView::SetItemText(int index, int subItem, const char* text)
     LVITEMA item = {};
     item.iSubItem = subItem;
     item.pszText = const_cast<char*>(text);  // the control copies it
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(SendRowMessage(LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
 }
 
 int CListView::GetItemText(int index, int subItem, char* buffer, int size)
@@ -87,7 +96,7 @@ int CListView::GetItemText(int index, int subItem, char* buffer, int size)
     item.iSubItem = subItem;
     item.pszText = buffer;
     item.cchTextMax = size;
-    return static_cast<int>(SendMessage(LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(SendRowMessage(LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
 }
 
 // State images 1 and 2 are the unchecked and checked boxes.

@@ -2,7 +2,8 @@
 #include "framework/controls/CommCtrl.h"
 
 // A report-view list. Each operation sends one LVM_ message and returns the control's
-// answer unchanged; the control copies every text it is given.
+// answer unchanged; the control copies every text it is given. The per-row messages
+// (insert, set and get a text) go straight to the control's own procedure.
 class CListView : public CCommCtrl {
 public:
     CListView();
@@ -39,4 +40,7 @@ public:
     int FindItem(int after, const char* text);  // whole text, any case, wrapping; -1 if none
     BOOL EnsureVisible(int index);
     int GetTopIndex();
+
+private:
+    LRESULT SendRowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 };

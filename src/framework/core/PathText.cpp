@@ -100,36 +100,46 @@ CString Unquoted(const CString& text)
     return text;
 }
 
-bool ExactAnsiName(const wchar_t* wide, CString& text)
+// Without best fit, every character either converts to one that converts back to it or
+// is replaced by the default one, which usedDefault reports: no second conversion needed.
+bool ExactAnsiName(const wchar_t* wide, char* text)
 {
     // A list cell gives back at most MAX_PATH - 1 bytes; a longer name would come back cut.
-    char ansi[MAX_PATH] = "";
     BOOL usedDefault = FALSE;
-    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi,
-                                          MAX_PATH, nullptr, &usedDefault);
-    if (bytes == 0) {
-        text = "?";
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, text, MAX_PATH, nullptr,
+                            &usedDefault) == 0) {
+        lstrcpyA(text, "?");
         return false;
     }
+    return !usedDefault;
+}
+
+bool ExactAnsiName(const wchar_t* wide, CString& text)
+{
+    char ansi[MAX_PATH];
+    const bool exact = ExactAnsiName(wide, ansi);
     text = ansi;
-    if (usedDefault)
-        return false;
-    // The conversion must come back as the very same UTF-16 name.
-    wchar_t back[MAX_PATH] = L"";
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, back, MAX_PATH) != 0 &&
-           lstrcmpW(back, wide) == 0;
+    return exact;
+}
+
+bool ListedName(const WIN32_FIND_DATAW& entry, char* name)
+{
+    if (ExactAnsiName(entry.cFileName, name))
+        return true;
+    char shortName[MAX_PATH];
+    if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName)) {
+        lstrcpyA(name, shortName);
+        return true;
+    }
+    return false;
 }
 
 bool ListedName(const WIN32_FIND_DATAW& entry, CString& name)
 {
-    if (ExactAnsiName(entry.cFileName, name))
-        return true;
-    CString shortName;
-    if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName)) {
-        name = shortName;
-        return true;
-    }
-    return false;
+    char text[MAX_PATH];
+    const bool exact = ListedName(entry, text);
+    name = text;
+    return exact;
 }
 
 bool WidePath(const CString& path, wchar_t* wide, int size)
