@@ -189,6 +189,9 @@ TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUp)
     window.OnUp();
     EXPECT_EQ(PathText(), soft);
     EXPECT_EQ(Place(), "十 |十");  // the folder left
+    window.Navigate((ju + "\\").c_str());  // typed with a closing separator
+    window.OnUp();
+    EXPECT_EQ(Place(), "十 |十");
     window.OnUp();
     EXPECT_EQ(PathText(), hyo);
     EXPECT_EQ(ListRows(), WalkFolder(hyo, false, false));
