@@ -251,6 +251,14 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
     RemoveDirectoryA((tree / "d65").c_str());  // the focus goes to the first row still selected
     window.SendMessage(WM_COMMAND, IDM_RELOAD, 0);
     EXPECT_EQ(Place(), "d66 |d66");
+    // Wine scrolls to a row given the focus: only a focus above the kept top row leaves that
+    // row below the refilled view, and a row scrolled down to lands at the bottom.
+    list.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    list.SendMessage(LVM_SCROLL, 0, 500);
+    const std::string lower = list.GetItemText(list.GetTopIndex(), 0).GetString();
+    window.OnReload();
+    EXPECT_EQ(Place(), "d66 |..");
+    EXPECT_EQ(list.GetItemText(list.GetTopIndex(), 0).GetString(), lower);
     // A name that fills the kept text's first block to its last byte.
     const std::string full(CString::DefaultBufferSize - 1, 'n');
     tree.MakeDir(full);
