@@ -19,12 +19,15 @@ namespace {
 // by enumerating the process's own, menus by asking IsMenu about every handle index.
 // Both tables accept a handle whose high word is 0 for any generation of the entry.
 // Kernel handles (files, find handles, events): GetProcessHandleCount answers 0 under
-// Wine, so every handle value is asked about too; they are multiples of four.
+// Wine, so every handle value is asked about too; they are multiples of four. Wine's find
+// handle is a block of the process heap, with no kernel handle left open for a search
+// without wildcards: the heaps' bytes in use are counted as well.
 struct Counts {
     int gdi = 0;
     int windows = 0;
     int menus = 0;
     DWORD handles = 0;
+    SIZE_T heap = 0;
     SIZE_T workingSet = 0;
 };
 
@@ -58,6 +61,22 @@ DWORD CountKernelHandles()
         if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
             ++count;
     return count;
+}
+
+SIZE_T HeapInUse()
+{
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    SIZE_T used = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        PROCESS_HEAP_ENTRY entry = {};
+        HeapLock(heaps[i]);
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                used += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return used;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count)
@@ -109,23 +128,27 @@ Counts Take()
     counts.windows = CountWindows();
     counts.menus = CountMenus();
     counts.handles = CountKernelHandles();
+    counts.heap = HeapInUse();
     counts.workingSet = WorkingSet();
     return counts;
 }
 
 // Allowed growth after a warm-up round: a few GDI objects and kernel handles for caches
-// the system fills lazily, no window and no menu, and 4 MiB of working set for heap that stays mapped.
+// the system fills lazily, no window and no menu, 16 KiB of heap blocks, and 4 MiB of
+// working set for heap that stays mapped.
 const int GdiSlack = 4;
 const DWORD HandleSlack = 4;
+const SIZE_T HeapSlack = 16 * 1024;
 const SIZE_T WorkingSetSlack = 4 * 1024 * 1024;
 
 void Report(const char* what, const Counts& before, const Counts& after)
 {
     std::printf("%s: GDI %d -> %d, windows %d -> %d, menus %d -> %d, handles %lu -> %lu, "
-                "working set %lu -> %lu KiB\n",
+                "heap %lu -> %lu, working set %lu -> %lu KiB\n",
                 what, before.gdi, after.gdi, before.windows, after.windows, before.menus,
                 after.menus, static_cast<unsigned long>(before.handles),
                 static_cast<unsigned long>(after.handles),
+                static_cast<unsigned long>(before.heap), static_cast<unsigned long>(after.heap),
                 static_cast<unsigned long>(before.workingSet / 1024),
                 static_cast<unsigned long>(after.workingSet / 1024));
     std::fflush(stdout);
@@ -138,6 +161,7 @@ void ExpectBackToBaseline(const char* what, const Counts& before, const Counts& 
     EXPECT_LE(after.windows, before.windows) << what;
     EXPECT_LE(after.menus, before.menus) << what;
     EXPECT_LE(after.handles, before.handles + HandleSlack) << what;
+    EXPECT_LE(after.heap, before.heap + HeapSlack) << what;
     EXPECT_LE(after.workingSet, before.workingSet + WorkingSetSlack) << what;
 }
 
@@ -168,6 +192,7 @@ TEST(Counters, SeeObjectsComeAndGo)
     EXPECT_EQ(during.menus, before.menus + 1);
     EXPECT_EQ(during.windows, before.windows + 2);
     EXPECT_EQ(during.handles, before.handles + 3);
+    EXPECT_GE(during.heap, before.heap + 16 * 1024 * 1024);
     EXPECT_GE(during.workingSet, before.workingSet + 15 * 1024 * 1024);
     ballast.clear();
     ballast.shrink_to_fit();
