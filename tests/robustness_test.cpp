@@ -323,6 +323,16 @@ TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
     EXPECT_STREQ(text.GetString(), "ソフト");
 }
 
+// Made full, a relative path of double-byte names can pass MAX_PATH in the code page while
+// it still fits in UTF-16: it comes back as given, never emptied or cut.
+TEST(NameConversion, ARelativePathTooLongWhenMadeFullComesBackAsGiven)
+{
+    std::string relative;
+    for (int i = 0; i < 150; ++i)
+        relative += "日";
+    EXPECT_STREQ(AbsolutePath(relative.c_str()).GetString(), relative.c_str());
+}
+
 // ---------------------------------------------------------------------------------------
 // Names whose last byte is 0x5C, wherever a path is split, joined or quoted.
 
