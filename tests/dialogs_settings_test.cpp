@@ -386,7 +386,8 @@ TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
 {
     const TempDir documents(DocumentsFolder());  // the browser does not always find Temp
     const std::string folder = documents.MakeDir("ホーム表");
-    for (const std::string& start : {folder, std::string("C:\\存在しない\\表")}) {
+    const std::string missing = "C:\\存在しない\\表";
+    for (const std::string& start : {folder, "\"" + folder + "\"", missing}) {  // pasted in quotes too
         SCOPED_TRACE(start);
         std::vector<std::string> browserTexts;
         HWND browserOwner = nullptr;
@@ -422,7 +423,7 @@ TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
         EXPECT_TRUE(Contains(browserTexts, "参照"));
         EXPECT_EQ(browserOwner, dialogWindow);
         EXPECT_EQ(after, start);
-        if (start == folder) {
+        if (start != missing) {
             EXPECT_EQ(selected, "ホーム表");
         }
     }

@@ -189,6 +189,9 @@ TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUp)
     window.OnUp();
     EXPECT_EQ(PathText(), soft);
     EXPECT_EQ(Place(), "十 |十");  // the folder left
+    window.Navigate((ju + "\\").c_str());  // typed with a closing separator
+    window.OnUp();
+    EXPECT_EQ(Place(), "十 |十");
     window.OnUp();
     EXPECT_EQ(PathText(), hyo);
     EXPECT_EQ(ListRows(), WalkFolder(hyo, false, false));
@@ -234,15 +237,35 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
     const int left = list.GetNextItem(-1, LVNI_SELECTED), top = list.GetTopIndex();
     EXPECT_EQ(Place(), "d65 |d65");
     EXPECT_TRUE(top > 0 && left < top + list.SendMessage(LVM_GETCOUNTPERPAGE, 0, 0)) << top;
-    for (const char* name : {"d30", "d66"})
+    for (const char* name : {"..", "d30", "d66"})
         list.SetItemState(list.FindItem(-1, name), LVIS_SELECTED, LVIS_SELECTED);
     list.SendMessage(LVM_SCROLL, 0, -100);
     const std::string first = list.GetItemText(list.GetTopIndex(), 0).GetString();
-    tree.MakeDir("a");  // every row moves down one
+    for (const char* name : {"a", "b", "c"})
+        tree.MakeDir(name);  // every row moves down three
     RemoveDirectoryA((tree / "d30").c_str());
     window.SendMessage(WM_COMMAND, IDM_RELOAD, 0);
-    EXPECT_EQ(Place(), "d65 d66 |d65");
+    EXPECT_EQ(Place(), ".. d65 d66 |d65");
     EXPECT_EQ(list.GetItemText(list.GetTopIndex(), 0).GetString(), first);
+    list.SetItemState(0, 0, LVIS_SELECTED);
+    RemoveDirectoryA((tree / "d65").c_str());  // the focus goes to the first row still selected
+    window.SendMessage(WM_COMMAND, IDM_RELOAD, 0);
+    EXPECT_EQ(Place(), "d66 |d66");
+    // Wine scrolls to a row given the focus: only a focus above the kept top row leaves that
+    // row below the refilled view, and a row scrolled down to lands at the bottom.
+    list.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    list.SendMessage(LVM_SCROLL, 0, 500);
+    const std::string lower = list.GetItemText(list.GetTopIndex(), 0).GetString();
+    window.OnReload();
+    EXPECT_EQ(Place(), "d66 |..");
+    EXPECT_EQ(list.GetItemText(list.GetTopIndex(), 0).GetString(), lower);
+    // A name that fills the kept text's first block to its last byte.
+    const std::string full(CString::DefaultBufferSize - 1, 'n');
+    tree.MakeDir(full);
+    window.ListFolder();
+    Select(full);
+    window.OnReload();
+    EXPECT_EQ(Place(), full + " |" + full);
     window.PathBox().SetWindowText((tree / "d66\\..").c_str());  // typed over: maybe another folder
     window.OnReload();
     EXPECT_EQ(Place(), "|..");
@@ -415,6 +438,8 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     RegisterLauncher(4, "", recorder);
     RegisterLauncher(5, "記録", recorder);
     RegisterLauncher(6, "型", std::string(OriginalFolder()) + "\\R*.exe");  // matches Recorder.exe
+    RegisterLauncher(7, "", tree.MakeFile("表.exe"));  // 表's trail byte is no separator
+    RegisterLauncher(8, "型", std::string(OriginalFolder()) + "\\Recorder.ex?");
     EXPECT_EQ(window.UpdateLauncherMenu(), 1);
     auto label = [&](int index) {
         char text[64] = "?";
@@ -427,8 +452,11 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     EXPECT_EQ(label(4), "Recorder.exe");  // no name: the program's file name
     EXPECT_EQ(label(5), "記録");
     EXPECT_EQ(label(6), "(未登録)");
+    EXPECT_EQ(label(7), "表.exe");
+    EXPECT_EQ(label(8), "(未登録)");
     Select("b.tavrec");
     EXPECT_EQ(window.OnOpenWith(6), 0);
+    EXPECT_EQ(window.OnOpenWith(8), 0);
 
     CSystemData file;  // the settings file changes; a reload relabels
     file.SetLaunchName(0, "新しい");
@@ -557,6 +585,35 @@ TEST_F(PathBoxTest, TabCarriageReturnAndEscapeAreSwallowed)
         EXPECT_EQ(box.SendMessage(WM_CHAR, ch, 0), 0);
     box.SendMessage(WM_CHAR, 'd', 0);  // ordinary characters still arrive
     EXPECT_EQ(PathText(), "C:\\abcd");
+}
+
+// The window passes the keyboard on to the child that last had it: typing in the path box
+// goes on after a visit to another window, and a folder chosen in the browser puts the
+// keyboard on the list's first row.
+TEST_F(PathBoxTest, TheKeyboardComesBackToThePathBoxAndGoesToTheListAfterBrowse)
+{
+    const TempDir documents(DocumentsFolder());  // the browser does not always find Temp
+    window.Navigate(documents.MakeDir("chosen").c_str());
+    window.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(SetForegroundWindow(window.GetHwnd()));
+    CListView& list = window.FileList();
+    EXPECT_EQ(GetFocus(), list.GetHwnd());
+    SetFocus(window.PathBox().GetHwnd());
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    EXPECT_NE(GetFocus(), window.PathBox().GetHwnd());
+    SetActiveWindow(window.GetHwnd());
+    EXPECT_EQ(GetFocus(), window.PathBox().GetHwnd());
+    DestroyWindow(other);
+
+    list.SetItemState(-1, 0, LVIS_FOCUSED);
+    ModalDriver().Others(ModalDriver::Post(IDOK)).Run([&] {
+        window.SendMessage(WM_COMMAND, IDC_BROWSE, 0);
+    });
+    EXPECT_EQ(PathText(), documents / "chosen");
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 0);
+    EXPECT_EQ(GetFocus(), list.GetHwnd());
 }
 
 // Row colours, seen in a real paint of the list.

@@ -18,10 +18,16 @@ namespace {
 // counted here: GDI objects by asking GetObjectType about every handle index, windows
 // by enumerating the process's own, menus by asking IsMenu about every handle index.
 // Both tables accept a handle whose high word is 0 for any generation of the entry.
+// Kernel handles (files, find handles, events): GetProcessHandleCount answers 0 under
+// Wine, so every handle value is asked about too; they are multiples of four. Wine's find
+// handle is a block of the process heap, with no kernel handle left open for a search
+// without wildcards: the heaps' bytes in use are counted as well.
 struct Counts {
     int gdi = 0;
     int windows = 0;
     int menus = 0;
+    DWORD handles = 0;
+    SIZE_T heap = 0;
     SIZE_T workingSet = 0;
 };
 
@@ -43,6 +49,34 @@ int CountMenus()
         if (IsMenu(reinterpret_cast<HMENU>(value)))
             ++count;
     return count;
+}
+
+DWORD CountKernelHandles()
+{
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0)
+        return count;
+    DWORD flags = 0;
+    for (ULONG_PTR value = 4; value <= 0xFFFF; value += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++count;
+    return count;
+}
+
+SIZE_T HeapInUse()
+{
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    SIZE_T used = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        PROCESS_HEAP_ENTRY entry = {};
+        HeapLock(heaps[i]);
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                used += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return used;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count)
@@ -93,20 +127,29 @@ Counts Take()
     counts.gdi = gdi != 0 ? static_cast<int>(gdi) : CountGdiObjects();
     counts.windows = CountWindows();
     counts.menus = CountMenus();
+    counts.handles = CountKernelHandles();
+    counts.heap = HeapInUse();
     counts.workingSet = WorkingSet();
     return counts;
 }
 
-// Allowed growth after a warm-up round: a few GDI objects for caches the system fills
-// lazily, no window and no menu, and 4 MiB of working set for heap that stays mapped.
+// Allowed growth after a warm-up round: a few GDI objects and kernel handles for caches
+// the system fills lazily, no window and no menu, 16 KiB of heap blocks, and 4 MiB of
+// working set for heap that stays mapped.
 const int GdiSlack = 4;
+const DWORD HandleSlack = 4;
+const SIZE_T HeapSlack = 16 * 1024;
 const SIZE_T WorkingSetSlack = 4 * 1024 * 1024;
 
 void Report(const char* what, const Counts& before, const Counts& after)
 {
-    std::printf("%s: GDI %d -> %d, windows %d -> %d, menus %d -> %d, working set %lu -> %lu KiB\n",
+    std::printf("%s: GDI %d -> %d, windows %d -> %d, menus %d -> %d, handles %lu -> %lu, "
+                "heap %lu -> %lu, working set %lu -> %lu KiB\n",
                 what, before.gdi, after.gdi, before.windows, after.windows, before.menus,
-                after.menus, static_cast<unsigned long>(before.workingSet / 1024),
+                after.menus, static_cast<unsigned long>(before.handles),
+                static_cast<unsigned long>(after.handles),
+                static_cast<unsigned long>(before.heap), static_cast<unsigned long>(after.heap),
+                static_cast<unsigned long>(before.workingSet / 1024),
                 static_cast<unsigned long>(after.workingSet / 1024));
     std::fflush(stdout);
 }
@@ -117,6 +160,8 @@ void ExpectBackToBaseline(const char* what, const Counts& before, const Counts& 
     EXPECT_LE(after.gdi, before.gdi + GdiSlack) << what;
     EXPECT_LE(after.windows, before.windows) << what;
     EXPECT_LE(after.menus, before.menus) << what;
+    EXPECT_LE(after.handles, before.handles + HandleSlack) << what;
+    EXPECT_LE(after.heap, before.heap + HeapSlack) << what;
     EXPECT_LE(after.workingSet, before.workingSet + WorkingSetSlack) << what;
 }
 
@@ -133,6 +178,9 @@ TEST(Counters, SeeObjectsComeAndGo)
     for (HBRUSH& brush : brushes)
         brush = CreateSolidBrush(RGB(1, 2, 3));
     HMENU menu = CreatePopupMenu();
+    HANDLE events[3];
+    for (HANDLE& event : events)
+        event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   nullptr, nullptr);
     HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, window, nullptr,
@@ -143,6 +191,8 @@ TEST(Counters, SeeObjectsComeAndGo)
     EXPECT_EQ(during.gdi, before.gdi + 5);
     EXPECT_EQ(during.menus, before.menus + 1);
     EXPECT_EQ(during.windows, before.windows + 2);
+    EXPECT_EQ(during.handles, before.handles + 3);
+    EXPECT_GE(during.heap, before.heap + 16 * 1024 * 1024);
     EXPECT_GE(during.workingSet, before.workingSet + 15 * 1024 * 1024);
     ballast.clear();
     ballast.shrink_to_fit();
@@ -150,6 +200,8 @@ TEST(Counters, SeeObjectsComeAndGo)
     for (HBRUSH brush : brushes)
         DeleteObject(brush);
     DestroyMenu(menu);
+    for (HANDLE event : events)
+        CloseHandle(event);
     DestroyWindow(child);
     DestroyWindow(window);
     const Counts after = Take();
@@ -157,6 +209,7 @@ TEST(Counters, SeeObjectsComeAndGo)
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.menus, before.menus);
     EXPECT_EQ(after.windows, before.windows);
+    EXPECT_EQ(after.handles, before.handles);
 }
 
 // The main window over a small tree, with the settings file beside the test program.

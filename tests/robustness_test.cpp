@@ -323,6 +323,16 @@ TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
     EXPECT_STREQ(text.GetString(), "ソフト");
 }
 
+// Made full, a relative path of double-byte names can pass MAX_PATH in the code page while
+// it still fits in UTF-16: it comes back as given, never emptied or cut.
+TEST(NameConversion, ARelativePathTooLongWhenMadeFullComesBackAsGiven)
+{
+    std::string relative;
+    for (int i = 0; i < 150; ++i)
+        relative += "日";
+    EXPECT_STREQ(AbsolutePath(relative.c_str()).GetString(), relative.c_str());
+}
+
 // ---------------------------------------------------------------------------------------
 // Names whose last byte is 0x5C, wherever a path is split, joined or quoted.
 
@@ -826,6 +836,16 @@ TEST_F(SettingsInput, QuotesAndBlanksAroundValuesComeBackAsTheyWere)
     CSystemData loaded;
     loaded.Load();
     ExpectSame(loaded, typed, "typed values");
+    // Blanks and quotes at one end only; a path with one quote is no quoted path.
+    const char* const oneSided[] = {"名前\t", "\t名前", "名前 ", " 名前", "x'", "'x",
+                                    "C:\\x.exe\"", "\"C:\\x.exe", "\"C:\\表", "表\""};
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        typed.SetLaunchName(i, oneSided[i]);
+        typed.SetLaunchPath(i, oneSided[CSystemData::LauncherCount - 1 - i]);
+    }
+    ASSERT_EQ(typed.Save(), 1);
+    loaded.Load();
+    ExpectSame(loaded, typed, "one-sided values");
 
     // Paths pasted in quotes come back as paths, blanks inside the quotes kept.
     typed.SetHome("\"C:\\Program Files\\表\"");
@@ -851,6 +871,12 @@ TEST_F(SettingsInput, ALineBreakInAValueFailsTheSaveAndInjectsNothing)
 
     Fill(data);  // HOME, the first key written, fails the save as well
     data.SetHome("C:\\a\r\nb");
+    EXPECT_EQ(data.Save(), 0);
+    Fill(data);  // and any one name or path alone
+    data.SetLaunchName(9, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+    Fill(data);
+    data.SetLaunchPath(0, "a\nb");
     EXPECT_EQ(data.Save(), 0);
 }
 
