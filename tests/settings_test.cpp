@@ -318,6 +318,38 @@ TEST_F(SettingsFile, LockedFileFailsTheSaveAndStaysAsItWas)
     EXPECT_EQ(Text(loaded.GetHome()), "C:\\old");
 }
 
+// The file is replaced whole or not at all, from a copy that keeps what the explorer
+// does not write; a copy a power cut left behind is overwritten, never read.
+TEST_F(SettingsFile, ASaveReplacesTheFileWholeOrLeavesItByteForByte)
+{
+    WriteIni("; kept\r\n[COMMON_SETTING]\r\nHOME=C:\\old\r\nOWN=1\r\n[OTHER]\r\nx=1\r\n");
+    const std::string before = ReadWholeFile(Ini()), copy = Ini() + ".new";
+    CopyFileA(Ini().c_str(), copy.c_str(), FALSE);
+    WritePrivateProfileStringA("OTHER", "x", "stale", copy.c_str());
+    CSystemData data;
+    Fill(data);
+    // Open without FILE_SHARE_DELETE, the file can be read and copied but not replaced.
+    HANDLE open = CreateFileA(Ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    const BOOL refused = data.Save();
+    CloseHandle(open);
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+    EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    CopyFileA(Ini().c_str(), copy.c_str(), FALSE);
+    WritePrivateProfileStringA("OTHER", "x", "stale", copy.c_str());
+    ASSERT_EQ(data.Save(), 1);
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソフト");
+    EXPECT_EQ(GetPrivateProfileIntA("OTHER", "x", 0, Ini().c_str()), 1);
+    EXPECT_EQ(GetPrivateProfileIntA("COMMON_SETTING", "OWN", 0, Ini().c_str()), 1);
+    EXPECT_NE(ReadWholeFile(Ini()).find("; kept"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(SettingsFile, FolderInThePlaceOfTheFileFailsTheSave)
 {
     ASSERT_TRUE(CreateDirectoryA(Ini().c_str(), nullptr));

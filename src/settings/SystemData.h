@@ -50,6 +50,13 @@ public:
     virtual CString GetSpecialFolderPath(int csidl) const;
 
 private:
+    // The settings held in file, or 0 when it is there but cannot be read.
+    BOOL ReadFrom(const CString& file);
+    // The 23 keys into file, flushed to the disk.
+    BOOL WriteKeys(const CString& file) const;
+    // Whether copy holds every key as saved and all else of original as it was.
+    BOOL IsWhole(const CString& original, const CString& copy) const;
+
     tagDATA m_data;
     CString m_strStartFolder;
     // The last Load found the file there but unreadable; Save refuses until a Load works.
