@@ -121,7 +121,7 @@ bool IsOwnKey(const char* section, const char* entry)
         return lstrcmpiA(key.GetString(), "HOME") == 0 ||
                lstrcmpiA(key.GetString(), "DISP_SYSTEM_FILE") == 0 ||
                lstrcmpiA(key.GetString(), "DISP_HIDDEN_FILE") == 0;
-    if (lstrcmpiA(section, LauncherSection) != 0)
+    if (!IsOwnSection(section))
         return false;
     for (int i = 0; i < CSystemData::LauncherCount; ++i)
         if (lstrcmpiA(key.GetString(), LauncherKey("NAME", i).GetString()) == 0 ||
@@ -129,8 +129,6 @@ bool IsOwnKey(const char* section, const char* entry)
             return true;
     return false;
 }
-
-
 
 // Every section of file with its entries, but for the keys the explorer writes (and
 // their sections, which a save may have to create).

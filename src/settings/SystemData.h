@@ -27,7 +27,8 @@ public:
 
     // 0 when the file exists but cannot be read; the values are then left as they were.
     virtual BOOL Load();
-    // 0 when any key could not be written, or while the file could not be read.
+    // Replaces the file in one step by a finished copy with every key written; 0, with
+    // the file as it was, when that fails or while the file could not be read.
     virtual BOOL Save();
     virtual BOOL CopyFrom(const CSystemData* other);
     virtual CString GetFilePath(int kind) const;
