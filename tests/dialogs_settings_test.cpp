@@ -281,6 +281,7 @@ TEST_F(CommonSettingDlgTest, OkWritesEveryKeyAndKeepsTheLauncherEntries)
         Type(dlg, IDC_HOME, "\"" + home + "\"");  // pasted as a path, in quotes
         Click(dlg, IDC_DISP_SYSTEM_FILE);  // off to on
         Click(dlg, IDC_DISP_HIDDEN_FILE);  // on to off
+        WriteKey(Launcher, "NAME3", "別の手");  // meanwhile, another hand
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
@@ -290,10 +291,11 @@ TEST_F(CommonSettingDlgTest, OkWritesEveryKeyAndKeepsTheLauncherEntries)
     EXPECT_EQ(ReadKey(Common, "DISP_SYSTEM_FILE"), "TRUE");
     EXPECT_EQ(ReadKey(Common, "DISP_HIDDEN_FILE"), "FALSE");
     for (int k = 1; k <= 10; ++k) {
-        EXPECT_EQ(ReadKey(Launcher, "NAME" + std::to_string(k)), EntryName(k));
+        EXPECT_EQ(ReadKey(Launcher, "NAME" + std::to_string(k)), k == 3 ? "別の手" : EntryName(k));
         EXPECT_EQ(ReadKey(Launcher, "PATH" + std::to_string(k)), EntryPath(k));
     }
     EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), home);
+    EXPECT_EQ(std::string(GetSystemData()->GetLaunchName(2).GetString()), "別の手");
 }
 
 TEST_F(CommonSettingDlgTest, OkOnAFreshFileWritesAllKeysAndAnEmptyHome)
@@ -527,17 +529,19 @@ TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemA
         Scroll(dlg, SB_BOTTOM);                   // entries 7 to 10, still shown on OK
         Type(dlg, IDC_LAUNCH_NAME4, "\"十番\"");      // a name keeps its quotes
         Type(dlg, IDC_LAUNCH_PATH4, "\"C:\\十\\ten.exe\"");  // a path loses them
+        WriteKey(Common, "HOME", "C:\\他");  // meanwhile, another hand
+        WriteKey(Launcher, "PATH2", "C:\\他.exe");
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(backInRowOne, "一番");
     EXPECT_EQ(KeysOf(Launcher), AllLauncherKeys());
-    EXPECT_EQ(ReadKey(Common, "HOME"), "C:\\home");
+    EXPECT_EQ(ReadKey(Common, "HOME"), "C:\\他");
     EXPECT_EQ(ReadKey(Common, "DISP_SYSTEM_FILE"), "TRUE");
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
         const std::string name = k == 1 ? "一番" : k == 6 ? "" : k == 10 ? "\"十番\"" : EntryName(k);
-        const std::string path = k == 6 ? "C:\\表\\六.exe" : k == 10 ? "C:\\十\\ten.exe" : EntryPath(k);
+        const std::string path = k == 6 ? "C:\\表\\六.exe" : k == 10 ? "C:\\十\\ten.exe" : k == 2 ? "C:\\他.exe" : EntryPath(k);
         EXPECT_EQ(ReadKey(Launcher, "NAME" + std::to_string(k)), name);
         EXPECT_EQ(ReadKey(Launcher, "PATH" + std::to_string(k)), path);
     }

@@ -6,6 +6,7 @@
 #include "support/PrivateCopy.h"
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,34 @@ TEST_F(MainWndTest, NavigateRefusesWhatIsNotAFolder)
     EXPECT_EQ(window.Navigate(""), 0);
     EXPECT_EQ(PathText(), tree.Path());
     EXPECT_EQ(ListRows(), before);
+}
+
+// A folder of 257 bytes is a folder, but with "\*.*" behind it no ANSI path can reach its
+// entries: it is refused, never shown as empty.
+TEST_F(MainWndTest, AFolderThatCannotBeEnumeratedIsRefusedNotListedEmpty)
+{
+    const std::string parent = tree.MakeDir(std::string(245 - tree.Path().size(), 'L'));
+    const std::string folder = parent + "\\" + std::string(257 - parent.size() - 1, 'M');
+    for (const std::string& path : {folder, folder + "\\inner", folder + "\\a.txt"}) {
+        const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+        ASSERT_TRUE(path.back() == 't' ? CloseHandle(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr))
+                                       : CreateDirectoryW(wide.c_str(), nullptr)) << path;
+    }
+    ASSERT_TRUE(PathIsDirectoryA(folder.c_str()));
+    ASSERT_EQ(window.Navigate(parent.c_str()), 1);
+    const Rows before = ListRows();
+    ASSERT_EQ(before.size(), 2u) << "the parent lists it";
+
+    EXPECT_EQ(window.Navigate(folder.c_str()), 0);
+    Select(before[1].first);
+    window.OnOpen();
+    window.PathBox().SetWindowText(folder.c_str());  // typed, and Enter
+    EXPECT_EQ(window.OnReload(), 0);
+    EXPECT_EQ(PathText(), folder);
+    EXPECT_EQ(ListRows(), before);
+    window.PathBox().SetWindowText(parent.c_str());
+    EXPECT_EQ(window.OnUp(), 1);
+    EXPECT_EQ(PathText(), tree.Path()) << "the rows still meant the parent";
 }
 
 TEST_F(MainWndTest, UpFromADriveRootStopsAtTheDrive)
@@ -563,6 +592,20 @@ TEST_F(PathBoxTest, EnterOnATypedFolderListsIt)
     PressEnter();
     EXPECT_EQ(ListRows(), WalkFolder(work + "\\inner", false, false));
     EXPECT_EQ(ListRows().size(), 1u);
+}
+
+// The listed folder is what the user sees; the process's current directory is not.
+TEST_F(PathBoxTest, RelativeAndTrailingBlankPathsAreTakenFromTheListedFolder)
+{
+    const std::vector<std::pair<std::string, std::string>> steps{
+        {"inner", work + "\\inner"}, {"..", work}, {".", work}, {"..\\work\\inner", work + "\\inner"},
+        {"..\\..\\work", work}, {work + " ", work}, {work + "\\inner. ", work + "\\inner"}};
+    for (const auto& step : steps) {
+        window.PathBox().SetWindowText(step.first.c_str());
+        PressEnter();
+        EXPECT_EQ(PathText(), step.second) << step.first;
+        EXPECT_EQ(ListRows(), WalkFolder(step.second, false, false)) << step.first;
+    }
 }
 
 TEST_F(PathBoxTest, EnterOnAFileChangesNothingAndKeepsTheText)

@@ -432,20 +432,25 @@ TEST_F(AwkwardFolders, AFolderThatVanishedAfterListingIsNotEntered)
     EXPECT_FALSE(Has(Names(ListRows()), "sub"));
 }
 
-TEST_F(AwkwardFolders, AFolderThatCannotBeReadListsNothingAndLetsTheUserLeave)
+// Listed empty, it would look empty: it is refused like a path that is no folder.
+TEST_F(AwkwardFolders, AFolderThatCannotBeReadIsRefusedAndTheListStays)
 {
     const std::string locked = tree.MakeDir("locked");
     tree.MakeFile("locked\\inside.txt");
+    window->Navigate(tree.Path().c_str());
+    const Rows before = ListRows();
     // Held open without sharing, the folder is there but cannot be enumerated.
     HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(window->Navigate(locked.c_str()), 1);
-    EXPECT_EQ(PathText(), locked);
-    EXPECT_TRUE(ListRows().empty());
-    EXPECT_EQ(window->OnOpen(), 0);
-    EXPECT_EQ(window->OnReload(), 1);
+    EXPECT_EQ(window->Navigate(locked.c_str()), 0);
+    EXPECT_EQ(PathText(), tree.Path());
+    EXPECT_EQ(ListRows(), before);
+    window->PathBox().SetWindowText(locked.c_str());
+    EXPECT_EQ(window->OnReload(), 0);
     CloseHandle(hold);
+    EXPECT_EQ(window->OnReload(), 1);
+    EXPECT_EQ(ListRows(), WalkFolder(locked, false, false));
 
     window->OnUp();
     EXPECT_EQ(PathText(), tree.Path());
@@ -477,8 +482,8 @@ TEST_F(AwkwardFolders, APathTooLongForTheAnsiFunctionsIsRefused)
     EXPECT_EQ(PathText(), tree.Path().substr(0, tree.Path().rfind('\\')));
 }
 
-// A relative path means another folder once the current directory moves (the open-file
-// dialog moves it): it is fixed when entered.
+// A relative path is taken from the listed folder, never from the current directory
+// (the open-file dialog moves it), and it is fixed when entered.
 TEST_F(AwkwardFolders, ARelativePathIsFixedWhenEntered)
 {
     const std::string here = tree.MakeDir("here");
@@ -490,10 +495,10 @@ TEST_F(AwkwardFolders, ARelativePathIsFixedWhenEntered)
     char previous[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, previous);
 
-    SetCurrentDirectoryA(here.c_str());
+    SetCurrentDirectoryA(there.c_str());
+    ASSERT_EQ(window->Navigate(here.c_str()), 1);
     EXPECT_EQ(window->Navigate("sub"), 1);
     EXPECT_EQ(PathText(), here + "\\sub");
-    SetCurrentDirectoryA(there.c_str());
     window->OnReload();
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(PathText(), here + "\\sub");
@@ -1011,7 +1016,6 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
     CreateSystemData();
     settings = GetSystemData();
     EXPECT_EQ(settings->Load(), 0);
-    CloseHandle(lock);
 
     DialogPlay play;
     play.caption = "共通設定";
@@ -1020,6 +1024,7 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     };
     ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, play));
+    CloseHandle(lock);
     EXPECT_TRUE(Has(play.boxTexts, "設定を保存できませんでした。"));
     EXPECT_EQ(ReadWholeFile(Ini()), before);
 

@@ -318,6 +318,78 @@ TEST_F(SettingsFile, LockedFileFailsTheSaveAndStaysAsItWas)
     EXPECT_EQ(Text(loaded.GetHome()), "C:\\old");
 }
 
+// The file is replaced whole or not at all, from a copy that keeps what the explorer
+// does not write; a copy a power cut left behind is overwritten, never read.
+TEST_F(SettingsFile, ASaveReplacesTheFileWholeOrLeavesItByteForByte)
+{
+    WriteIni("; kept\r\n[COMMON_SETTING]\r\nHOME=C:\\old\r\nOWN=1\r\n[OTHER]\r\nx=1\r\n");
+    const std::string before = ReadWholeFile(Ini()), copy = Ini() + ".new";
+    CopyFileA(Ini().c_str(), copy.c_str(), FALSE);
+    WritePrivateProfileStringA("OTHER", "x", "stale", copy.c_str());
+    CSystemData data;
+    Fill(data);
+    // Open without FILE_SHARE_DELETE, the file can be read and copied but not replaced.
+    HANDLE open = CreateFileA(Ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    const BOOL refused = data.Save();
+    CloseHandle(open);
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+    EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    CopyFileA(Ini().c_str(), copy.c_str(), FALSE);
+    WritePrivateProfileStringA("OTHER", "x", "stale", copy.c_str());
+    ASSERT_EQ(data.Save(), 1);
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソフト");
+    EXPECT_EQ(GetPrivateProfileIntA("OTHER", "x", 0, Ini().c_str()), 1);
+    EXPECT_EQ(GetPrivateProfileIntA("COMMON_SETTING", "OWN", 0, Ini().c_str()), 1);
+    EXPECT_NE(ReadWholeFile(Ini()).find("; kept"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Run by tests/e2e/full_disk.sh from a small volume of its own, which it fills: with no
+// room for the copy, then with room for the copy but not for the longer file.
+TEST_F(SettingsFile, AFullDiskNeverCutsTheFile)
+{
+    ULARGE_INTEGER total = {};
+    GetDiskFreeSpaceExA((Folder() + "\\").c_str(), nullptr, &total, nullptr);
+    if (total.QuadPart > (64u << 20))
+        GTEST_SKIP() << "needs a volume it may fill (tests/e2e/full_disk.sh)";
+    const std::string pad(3900, 'p'), spare = Folder() + "\\spare", filler = Folder() + "\\filler";
+    WriteIni("[COMMON_SETTING]\r\nHOME=C:\\old\r\n[OTHER]\r\npad=" + pad + "\r\n");  // one page
+    const std::string before = ReadWholeFile(Ini());
+    CSystemData data;
+    ASSERT_EQ(data.Load(), 1);
+    data.SetHome(("C:\\" + std::string(400, 'h')).c_str());
+    const std::string page(4096, 's');
+    HANDLE file = CreateFileA(spare.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, page.data(), 4096, &written, nullptr));
+    CloseHandle(file);
+    file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    while (WriteFile(file, page.data(), 4096, &written, nullptr) && written == 4096) {
+    }
+    CloseHandle(file);
+
+    EXPECT_EQ(data.Save(), 0) << "no room for the copy";
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+    DeleteFileA(spare.c_str());
+    EXPECT_EQ(data.Save(), 0) << "room for the copy, not for the longer file";
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+    EXPECT_EQ(GetFileAttributesA((Ini() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(filler.c_str());
+    ASSERT_EQ(data.Save(), 1);
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), Text(data.GetHome()));
+    char value[4096] = "";
+    GetPrivateProfileStringA("OTHER", "pad", "", value, sizeof value, Ini().c_str());
+    EXPECT_EQ(value, pad);
+}
+
 TEST_F(SettingsFile, FolderInThePlaceOfTheFileFailsTheSave)
 {
     ASSERT_TRUE(CreateDirectoryA(Ini().c_str(), nullptr));

@@ -1,5 +1,6 @@
 #include "explorer/MainWnd.h"
 
+#include "framework/core/PathText.h"
 #include "framework/core/WinApp.h"
 #include "framework/graphics/Font.h"
 #include "resource.h"
@@ -64,8 +65,8 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_INPUTBOX_ENTER:
         // A path that is no folder stays in the box, with the keyboard, to be corrected.
-        if (wParam == reinterpret_cast<WPARAM>(&m_pathBox) && !OnReload())
-            MessageBeep(MB_OK);
+        if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
+            OnReload();
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && ::IsChild(m_hWnd, ::GetFocus()))
@@ -95,10 +96,9 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
     CSystemData* settings = GetSystemData();
     if (settings == nullptr)
         return 0;
-    const CString start = settings->GetStartFolder();
-    if (PathIsDirectoryA(start.GetString()))
-        Navigate(start);
-    else
+    // The command line speaks of the folder the program was started in.
+    const CString start = FullPath(CString(""), settings->GetStartFolder());
+    if (!PathIsDirectoryA(start.GetString()) || !Navigate(start))
         OnHome();
     return 0;
 }

@@ -6,6 +6,8 @@
 #include "framework/core/Window.h"
 #include "framework/menus/Menu.h"
 
+#include <string>
+
 // The explorer's only top-level window: toolbar, path box, browse button, file list
 // and the context menu. The path box's text is the current folder.
 class CMainWnd : public CWindow {
@@ -50,8 +52,13 @@ protected:
     void ShowContextMenu();
     int RunDialog(int command);
     LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
-    // Appends the row of one listed entry at index row.
+    // Reads the entries folder shows into the rows to fill; false when the folder cannot
+    // be enumerated to the end. A folder with no entry at all (an empty root) is read.
+    bool ReadFolder(const CString& folder);
+    // Takes one listed entry as row number row of the rows to fill.
     virtual void AddRow(int row, const WIN32_FIND_DATAW& entry);
+    // Replaces the list's rows by those just read from folder.
+    void FillList(const CString& folder);
     // The first selected row's index, or -1; name and kind filled when found. A row
     // whose name cannot reach its entry also gives -1: no command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);
@@ -71,6 +78,8 @@ protected:
     static ListPlace PlaceOfLeft(const CString& from);
     // Puts the list at place and gives it the keyboard.
     void EnterList(const ListPlace& place);
+    // Navigate, with the list put at place: 1 when shown, 0 (and a beep) when refused.
+    int ShowFolder(const CString& path, const ListPlace& place);
 
     CInputBoxEx m_pathBox;
     CButton m_browseButton;
@@ -80,6 +89,8 @@ protected:
     // The folder the list's rows came from. The path box may have been edited since;
     // a row's name joined with that text would be another folder's entry.
     CString m_listedFolder;
+    // Rows read and not yet shown: each a kind ('D' folder, 'F' file), a name and a NUL.
+    std::string m_readRows;
     HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
     HWND m_focusChild = nullptr;  // the child that gets the keyboard when the window does
 };

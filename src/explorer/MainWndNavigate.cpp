@@ -8,6 +8,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 
 // Holds the list's redraw off for a scope: with it on, every insertion repaints the
@@ -45,27 +48,26 @@ bool IsDotEntry(const WIN32_FIND_DATAW& entry)
 
 }  // namespace
 
-// The wide functions give the true names: the ANSI ones hand out best-fit look-alikes
-// (café.txt as cafe.txt) that open whatever else carries that name.
-int CMainWnd::ListFolder()
+// Rows are read before any is shown, so a folder that cannot be read leaves the list
+// alone. The wide functions give the true names: the ANSI ones hand out best-fit
+// look-alikes (café.txt as cafe.txt) that open whatever else carries that name.
+bool CMainWnd::ReadFolder(const CString& folder)
 {
+    m_readRows.clear();
     CSystemData* settings = GetSystemData();
     const BOOL showSystem = settings ? settings->GetDispSystemFile() : FALSE;
     const BOOL showHidden = settings ? settings->GetDispHiddenFile() : FALSE;
 
-    CWaitCursor busy;
-    CRedrawSuspended quiet(m_fileList);
-    m_fileList.DeleteAllItems();
-
-    CString folder = m_pathBox.GetWindowText();
-    m_listedFolder = folder;  // the rows are this folder's from here on, even if none come
+    const CString ansiPattern = folder + (EndsWithSeparator(folder) ? "*.*" : "\\*.*");
     wchar_t pattern[MAX_PATH];
-    if (!WidePath(folder + (EndsWithSeparator(folder) ? "*.*" : "\\*.*"), pattern, MAX_PATH))
-        return 1;  // too long for any of the platform's path functions
+    // Past the ANSI limit no row could be opened by its path: the folder is not listed
+    // rather than listed empty.
+    if (ansiPattern.GetLength() >= MAX_PATH || !WidePath(ansiPattern, pattern, MAX_PATH))
+        return false;
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return 1;
+        return GetLastError() == ERROR_FILE_NOT_FOUND;  // no entry at all: an empty root
     // A drive root has no "." entry: only "." is dropped, never a root's first real entry.
     bool more = !IsDotEntry(entry) || FindNextFileW(search, &entry);
     for (int row = 0; more; more = FindNextFileW(search, &entry) != FALSE) {
@@ -77,35 +79,66 @@ int CMainWnd::ListFolder()
             continue;
         AddRow(row++, entry);
     }
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;  // not a share gone mid-way
     FindClose(search);
-    return 1;
+    return complete;
 }
 
 // A name the code page cannot hold is listed by its short name; without one it keeps
 // the "?" of the conversion, which no real name contains, and commands refuse it.
-void CMainWnd::AddRow(int row, const WIN32_FIND_DATAW& entry)
+void CMainWnd::AddRow(int, const WIN32_FIND_DATAW& entry)
 {
     char name[MAX_PATH];  // on the stack: the list keeps its own copy
     ListedName(entry, name);
-    const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    m_fileList.InsertItem(row, name);
-    m_fileList.SetItemText(row, 1, folder ? TE_TEXT_FOLDER : TE_TEXT_FILE);
+    m_readRows += (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : 'F';
+    m_readRows.append(name, std::strlen(name) + 1);
 }
 
-// A relative path is fixed against today's current directory, which the common dialogs
-// move: kept as typed, it would later name another folder.
+// Refills the list from the path box's folder; one that cannot be read leaves it as it was.
+int CMainWnd::ListFolder()
+{
+    CWaitCursor busy;
+    const CString folder = m_pathBox.GetWindowText();
+    if (!ReadFolder(folder))
+        return 0;
+    FillList(folder);
+    return 1;
+}
+
+void CMainWnd::FillList(const CString& folder)
+{
+    CRedrawSuspended quiet(m_fileList);
+    m_fileList.DeleteAllItems();
+    m_listedFolder = folder;
+    const std::string& rows = m_readRows;
+    int row = 0;
+    for (size_t at = 0; at < rows.size(); at += std::strlen(rows.c_str() + at + 1) + 2) {
+        m_fileList.InsertItem(row, rows.c_str() + at + 1);
+        m_fileList.SetItemText(row++, 1, rows[at] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
+    }
+    std::string().swap(m_readRows);  // a large folder's names are not kept twice
+}
+
 int CMainWnd::Navigate(CString path)
 {
-    if (path.IsEmpty() || !PathIsDirectoryA(path.GetString()))
-        return 0;  // refused: list and path box stay as they were
-    CString folder = AbsolutePath(path);
-    // "C:" alone names the drive's current directory, which is not what was typed.
-    if (folder.GetLength() == 2 && folder.GetString()[1] == ':')
-        folder += '\\';
+    return ShowFolder(path, ListPlace());
+}
+
+// A relative path is taken from the listed folder, which the user sees, not from the
+// current directory, which the common dialogs move. Refused with a beep, as a typed
+// path that names no folder always was: list and path box stay as they were.
+int CMainWnd::ShowFolder(const CString& path, const ListPlace& place)
+{
+    CWaitCursor busy;
+    const CString folder = FullPath(m_listedFolder, path);
+    if (folder.IsEmpty() || !PathIsDirectoryA(folder.GetString()) || !ReadFolder(folder)) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
     m_pathBox.SetWindowText(folder.GetString());
-    const int listed = ListFolder();
-    EnterList(ListPlace());
-    return listed;
+    FillList(folder);
+    EnterList(place);
+    return 1;
 }
 
 CString CMainWnd::JoinPath(CString base, CString name)
@@ -115,9 +148,7 @@ CString CMainWnd::JoinPath(CString base, CString name)
 
 int CMainWnd::OpenFolder(CString name)
 {
-    const CString from = m_listedFolder;  // the listing about to run replaces it
-    if (Navigate(JoinPath(from, name)) && name == "..")
-        EnterList(PlaceOfLeft(from));
+    ShowFolder(JoinPath(m_listedFolder, name), name == ".." ? PlaceOfLeft(m_listedFolder) : ListPlace());
     return 1;
 }
 
@@ -145,11 +176,7 @@ int CMainWnd::OnReload()
     settings->Load();
     if (!UpdateLauncherMenu())
         return 0;
-    const ListPlace place = CurrentPlace();
-    const int listed = Navigate(m_pathBox.GetWindowText());
-    if (listed)
-        EnterList(place);
-    return listed;
+    return ShowFolder(m_pathBox.GetWindowText(), CurrentPlace());
 }
 
 int CMainWnd::OnBrowse()
@@ -158,10 +185,7 @@ int CMainWnd::OnBrowse()
     if (!PathIsDirectoryA(start.GetString()))
         start = "";
     CFolderDialog dialog;
-    if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start)) {
-        m_pathBox.SetWindowText(dialog.GetPath().GetString());
-        ListFolder();
-        EnterList(ListPlace());
-    }
+    if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
+        ShowFolder(dialog.GetPath(), ListPlace());
     return 1;
 }

@@ -19,8 +19,10 @@ CCommonSettingDlg::~CCommonSettingDlg()
 
 LRESULT CCommonSettingDlg::OnInitDialog(WPARAM, LPARAM)
 {
-    if (CSystemData* settings = GetSystemData())
+    if (CSystemData* settings = GetSystemData()) {
+        m_opened.CopyFrom(settings);
         m_workingCopy.CopyFrom(settings);
+    }
     m_homeBox.Attach(GetDlgItem(IDC_HOME));
     m_homeBox.SetWindowText(m_workingCopy.GetHome().GetString());
     m_browseButton.Attach(GetDlgItem(IDC_HOME_BROWSE));
@@ -56,7 +58,7 @@ void CCommonSettingDlg::OnOK()
     m_workingCopy.SetHome(Unquoted(m_homeBox.GetWindowText()));
     m_workingCopy.SetDispSystemFile(m_systemFilesBox.IsChecked());
     m_workingCopy.SetDispHiddenFile(m_hiddenFilesBox.IsChecked());
-    if (StoreSettings(m_hWnd, m_workingCopy))
+    if (StoreSettings(m_hWnd, m_opened, m_workingCopy))
         CDialog::OnOK();
 }
 

@@ -22,6 +22,7 @@ protected:
     // The "参照" button: picks the home folder in the folder browser.
     void OnBrowseHome();
 
+    CSystemData m_opened;  // the settings as the dialog found them
     CSystemData m_workingCopy;
     CInputBox m_homeBox;
     CButton m_browseButton;

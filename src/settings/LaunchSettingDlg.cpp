@@ -18,8 +18,10 @@ CLaunchSettingDlg::~CLaunchSettingDlg()
 
 LRESULT CLaunchSettingDlg::OnInitDialog(WPARAM, LPARAM)
 {
-    if (CSystemData* settings = GetSystemData())
+    if (CSystemData* settings = GetSystemData()) {
+        m_opened.CopyFrom(settings);
         m_workingCopy.CopyFrom(settings);
+    }
 
     m_scrollBar.Attach(GetDlgItem(IDC_LAUNCH_SCROLL));
     SCROLLINFO info;
@@ -148,7 +150,7 @@ void CLaunchSettingDlg::SetProgram(int row, const CString& path)
 void CLaunchSettingDlg::OnOK()
 {
     StoreRows();
-    if (StoreSettings(m_hWnd, m_workingCopy))
+    if (StoreSettings(m_hWnd, m_opened, m_workingCopy))
         CDialog::OnOK();
 }
 

@@ -39,6 +39,7 @@ protected:
     int NewScrollPosition(WPARAM request, const SCROLLINFO& info) const;
 
     int m_topIndex;
+    CSystemData m_opened;  // the settings as the dialog found them
     CSystemData m_workingCopy;
     CVScrollBar m_scrollBar;
     CGroupBox m_groupBoxes[RowCount];

@@ -15,18 +15,46 @@ LRESULT WhiteOnBlack(WPARAM deviceContext)
     return BlackDialogBrush();
 }
 
-bool StoreSettings(HWND owner, const CSystemData& workingCopy)
+namespace {
+
+// Into target, each value that edited holds other than opened: what the user changed.
+void ApplyChanges(CSystemData& target, const CSystemData& opened, const CSystemData& edited)
+{
+    if (edited.GetHome() != opened.GetHome())
+        target.SetHome(edited.GetHome());
+    if (!edited.GetDispSystemFile() != !opened.GetDispSystemFile())
+        target.SetDispSystemFile(edited.GetDispSystemFile());
+    if (!edited.GetDispHiddenFile() != !opened.GetDispHiddenFile())
+        target.SetDispHiddenFile(edited.GetDispHiddenFile());
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        if (edited.GetLaunchName(i) != opened.GetLaunchName(i))
+            target.SetLaunchName(i, edited.GetLaunchName(i));
+        if (edited.GetLaunchPath(i) != opened.GetLaunchPath(i))
+            target.SetLaunchPath(i, edited.GetLaunchPath(i));
+    }
+}
+
+}  // namespace
+
+// The file may have changed since the dialog opened (by hand, or by another window's
+// dialog): what the user left alone keeps what the file holds now.
+bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edited)
 {
     CSystemData* settings = GetSystemData();
     if (settings == nullptr)
         return true;
-    CSystemData previous;
-    previous.CopyFrom(settings);
-    settings->CopyFrom(&workingCopy);
-    if (settings->Save())
-        return true;
-    // The explorer must not go on with settings the file does not hold.
-    settings->CopyFrom(&previous);
+    // A file deleted meanwhile holds nothing to keep: the values the dialog opened on stand.
+    const CString file = settings->GetFilePath(CSystemData::SettingsFile);
+    const bool present = ::GetFileAttributesA(file.GetString()) != INVALID_FILE_ATTRIBUTES;
+    CSystemData merged;
+    if (present ? merged.Load() : merged.CopyFrom(&opened)) {
+        ApplyChanges(merged, opened, edited);
+        if (merged.Save()) {
+            settings->CopyFrom(&merged);
+            return true;
+        }
+    }
+    // The singleton keeps what the file still holds.
     char caption[MAX_PATH] = "";
     ::GetWindowTextA(owner, caption, MAX_PATH);
     ::MessageBoxA(owner, "設定を保存できませんでした。", caption, MB_OK | MB_ICONERROR);

@@ -12,8 +12,9 @@ LRESULT BlackDialogBrush();
 // The answer to WM_CTLCOLORSTATIC for the device context in wParam: white on black.
 LRESULT WhiteOnBlack(WPARAM deviceContext);
 
-// Copies workingCopy into the singleton and writes the whole settings file. When the
-// file cannot be written the singleton gets its old values back and the user is told
-// in a message box owned by owner; the caller then keeps its dialog open. Without a
-// singleton there is nothing to store, which counts as success.
-bool StoreSettings(HWND owner, const CSystemData& workingCopy);
+// Reads the settings file afresh, applies what edited changed from opened (the settings
+// as the dialog opened on them), writes the whole file and hands the result to the
+// singleton. When the file cannot be read or written nothing changes and the user is
+// told in a message box owned by owner; the caller then keeps its dialog open. Without
+// a singleton there is nothing to store, which counts as success.
+bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edited);

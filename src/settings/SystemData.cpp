@@ -5,6 +5,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cstring>
+#include <string>
+
 IMPLEMENT_RUNTIME_CLASS(CSystemData, CObject)
 
 namespace {
@@ -42,13 +45,106 @@ bool NeedsQuotes(const char* value)
            first == '\'' || last == '"' || last == '\'';
 }
 
-CSystemData* g_systemData = nullptr;
-
 CString LauncherKey(const char* prefix, int index)
 {
     CString key;
     key.Format("%s%d", prefix, index + 1);  // the file numbers entries from 1
     return key;
+}
+
+CSystemData* g_systemData = nullptr;
+
+// A value that fills the buffer may have been cut: it is read again with more room, so
+// that a long value survives the next save whole.
+CString ReadValue(const CString& file, const CString& section, const CString& key)
+{
+    CString value;
+    for (int size = ValueBufferSize;; size *= 2) {
+        char* buffer = value.GetBuffer(size);
+        if (buffer == nullptr)
+            return CString("");
+        const DWORD length = GetPrivateProfileStringA(section.GetString(), key.GetString(), "",
+                                                      buffer, size, file.GetString());
+        if (static_cast<int>(length) < size - 1 || size >= LargestValueBuffer)
+            return CString(buffer);
+    }
+}
+
+BOOL WriteValue(const CString& file, const CString& section, const CString& key, const CString& value)
+{
+    // Never a null value: that would delete the key instead of writing "KEY=".
+    CString text(value.GetString() ? value.GetString() : "");
+    // A line break would end the value early and start a line of its own in the file.
+    if (text.Find('\r') >= 0 || text.Find('\n') >= 0)
+        return FALSE;
+    // Quoted, the value keeps the blanks and quotes that reading would strip.
+    if (NeedsQuotes(text.GetString()))
+        text = CString("\"") + text + "\"";
+    return WritePrivateProfileStringA(section.GetString(), key.GetString(), text.GetString(),
+                                      file.GetString());
+}
+
+// Both Windows and Wine keep profile files in memory; a file replaced behind their back
+// must be read again from the disk.
+void ForgetCachedProfile(const CString& file)
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.GetString());
+}
+
+// A list of texts, each ended by a NUL, the last by two, as the profile functions give
+// it; grown until it fits (they answer size - 2 when it did not).
+std::string ProfileList(const CString& file, const char* section)
+{
+    std::string list;
+    for (DWORD size = 4096; size <= LargestValueBuffer; size *= 2) {
+        list.assign(size, '\0');
+        const DWORD length =
+            section ? GetPrivateProfileSectionA(section, &list[0], size, file.GetString())
+                    : GetPrivateProfileSectionNamesA(&list[0], size, file.GetString());
+        if (length + 2 < size)
+            return list;
+    }
+    return std::string();
+}
+
+bool IsOwnSection(const char* section)
+{
+    return lstrcmpiA(section, CommonSection) == 0 || lstrcmpiA(section, LauncherSection) == 0;
+}
+
+// Whether entry ("KEY=value") is one of the keys the explorer writes in section.
+bool IsOwnKey(const char* section, const char* entry)
+{
+    const char* equals = std::strchr(entry, '=');
+    const CString key(entry, equals ? static_cast<int>(equals - entry) : lstrlenA(entry));
+    if (lstrcmpiA(section, CommonSection) == 0)
+        return lstrcmpiA(key.GetString(), "HOME") == 0 ||
+               lstrcmpiA(key.GetString(), "DISP_SYSTEM_FILE") == 0 ||
+               lstrcmpiA(key.GetString(), "DISP_HIDDEN_FILE") == 0;
+    if (!IsOwnSection(section))
+        return false;
+    for (int i = 0; i < CSystemData::LauncherCount; ++i)
+        if (lstrcmpiA(key.GetString(), LauncherKey("NAME", i).GetString()) == 0 ||
+            lstrcmpiA(key.GetString(), LauncherKey("PATH", i).GetString()) == 0)
+            return true;
+    return false;
+}
+
+// Every section of file with its entries, but for the keys the explorer writes (and
+// their sections, which a save may have to create).
+CString ForeignEntries(const CString& file)
+{
+    CString text;
+    const std::string sections = ProfileList(file, nullptr);
+    for (const char* section = sections.c_str(); *section; section += lstrlenA(section) + 1) {
+        if (!IsOwnSection(section))
+            text += CString("[") + section + "]\n";
+        const std::string entries = ProfileList(file, section);
+        for (const char* entry = entries.c_str(); *entry; entry += lstrlenA(entry) + 1)
+            if (!IsOwnKey(section, entry))
+                text += CString(section) + "]" + entry + "\n";
+    }
+    return text;
 }
 
 }  // namespace
@@ -79,47 +175,93 @@ int DestroySystemData()
 // defaults for it would lose the settings at the next save.
 BOOL CSystemData::Load()
 {
-    const CString path = GetFilePath(SettingsFile);
-    if (IsUnreadable(path)) {
-        m_unreadable = true;
+    const BOOL read = ReadFrom(GetFilePath(SettingsFile));
+    m_unreadable = !read;
+    return read;
+}
+
+BOOL CSystemData::ReadFrom(const CString& file)
+{
+    if (IsUnreadable(file))
         return 0;
-    }
     tagDATA data;
-    data.strHome = ReadString(CommonSection, "HOME");
-    data.bDispSystemFile = ReadBool(CommonSection, "DISP_SYSTEM_FILE");
-    data.bDispHiddenFile = ReadBool(CommonSection, "DISP_HIDDEN_FILE");
+    data.strHome = ReadValue(file, CommonSection, "HOME");
+    data.bDispSystemFile = ReadValue(file, CommonSection, "DISP_SYSTEM_FILE") == "TRUE";
+    data.bDispHiddenFile = ReadValue(file, CommonSection, "DISP_HIDDEN_FILE") == "TRUE";
     for (int i = 0; i < LauncherCount; ++i) {
-        data.launch[i].strName = ReadString(LauncherSection, LauncherKey("NAME", i));
-        data.launch[i].strPath = ReadString(LauncherSection, LauncherKey("PATH", i));
+        data.launch[i].strName = ReadValue(file, LauncherSection, LauncherKey("NAME", i));
+        data.launch[i].strPath = ReadValue(file, LauncherSection, LauncherKey("PATH", i));
     }
-    if (IsUnreadable(path)) {  // taken away while it was being read
-        m_unreadable = true;
+    if (IsUnreadable(file))  // taken away while it was being read
         return 0;
-    }
     m_data = data;
-    m_unreadable = false;
     return 1;
 }
 
 // Reports whether every key reached the file, so that a failed save is never taken
 // for a stored one. A path pasted in quotes is stored so that it reads back without
-// them, as a path; names come back exactly as they were set.
+// them, as a path; names come back exactly as they were set. The file is replaced in
+// one step by a finished copy: a full disk or a crash never leaves it cut.
 BOOL CSystemData::Save()
 {
     // The values in memory stand in for a file that could not be read: writing them
     // would replace the stored settings with defaults.
     if (m_unreadable)
         return 0;
-    BOOL saved = WriteString(CommonSection, "HOME", Unquoted(m_data.strHome));
-    saved &= WriteBool(CommonSection, "DISP_SYSTEM_FILE", m_data.bDispSystemFile);
-    saved &= WriteBool(CommonSection, "DISP_HIDDEN_FILE", m_data.bDispHiddenFile);
-    for (int i = 0; i < LauncherCount; ++i) {
-        saved &= WriteString(LauncherSection, LauncherKey("NAME", i), m_data.launch[i].strName);
-        saved &= WriteString(LauncherSection, LauncherKey("PATH", i), Unquoted(m_data.launch[i].strPath));
-    }
+    const CString path = GetFilePath(SettingsFile);
+    // One fixed name: a copy left behind by a crash is only ever overwritten.
+    const CString temporary = path + ".new";
+    DeleteFileA(temporary.GetString());
+    // Starting from a copy keeps comments and foreign keys as the profile functions do.
+    BOOL saved = CopyFileA(path.GetString(), temporary.GetString(), FALSE) ||
+                 GetLastError() == ERROR_FILE_NOT_FOUND;
+    saved = saved && WriteKeys(temporary) && IsWhole(path, temporary);
+    saved = saved && MoveFileExA(temporary.GetString(), path.GetString(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!saved)
+        DeleteFileA(temporary.GetString());
+    ForgetCachedProfile(path);
     return saved ? 1 : 0;
 }
 
+BOOL CSystemData::WriteKeys(const CString& file) const
+{
+    BOOL written = WriteValue(file, CommonSection, "HOME", Unquoted(m_data.strHome));
+    written &= WriteValue(file, CommonSection, "DISP_SYSTEM_FILE", m_data.bDispSystemFile ? "TRUE" : "FALSE");
+    written &= WriteValue(file, CommonSection, "DISP_HIDDEN_FILE", m_data.bDispHiddenFile ? "TRUE" : "FALSE");
+    for (int i = 0; i < LauncherCount; ++i) {
+        written &= WriteValue(file, LauncherSection, LauncherKey("NAME", i), m_data.launch[i].strName);
+        written &= WriteValue(file, LauncherSection, LauncherKey("PATH", i), Unquoted(m_data.launch[i].strPath));
+    }
+    ForgetCachedProfile(file);
+    if (!written)
+        return 0;
+    // On the disk, not only in the system's cache, before it takes the file's place.
+    HANDLE handle = CreateFileA(file.GetString(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return 0;
+    const BOOL flushed = FlushFileBuffers(handle);
+    CloseHandle(handle);
+    return flushed;
+}
+
+// The profile functions report success for a file the disk had no room for (Wine
+// ignores a failed write and leaves it cut), so what the copy holds is read back: every
+// key as saved, and everything else of the old file as it was.
+BOOL CSystemData::IsWhole(const CString& original, const CString& copy) const
+{
+    CSystemData stored;
+    if (!stored.ReadFrom(copy) || stored.GetHome() != Unquoted(m_data.strHome) ||
+        (stored.GetDispSystemFile() != 0) != (m_data.bDispSystemFile != 0) ||
+        (stored.GetDispHiddenFile() != 0) != (m_data.bDispHiddenFile != 0))
+        return 0;
+    for (int i = 0; i < LauncherCount; ++i)
+        if (stored.GetLaunchName(i) != m_data.launch[i].strName ||
+            stored.GetLaunchPath(i) != Unquoted(m_data.launch[i].strPath))
+            return 0;
+    return ForeignEntries(original) == ForeignEntries(copy);
+}
 BOOL CSystemData::CopyFrom(const CSystemData* other)
 {
     if (other == nullptr)
@@ -149,43 +291,19 @@ CString CSystemData::GetFilePath(int kind) const
     return folder;
 }
 
-// A value that fills the buffer may have been cut: it is read again with more room, so
-// that a long value survives the next save whole.
 CString CSystemData::ReadString(CString section, CString key) const
 {
-    const CString path = GetFilePath(SettingsFile);
-    CString value;
-    for (int size = ValueBufferSize;; size *= 2) {
-        char* buffer = value.GetBuffer(size);
-        if (buffer == nullptr)
-            return CString("");
-        const DWORD length = GetPrivateProfileStringA(section.GetString(), key.GetString(), "",
-                                                      buffer, size, path.GetString());
-        if (static_cast<int>(length) < size - 1 || size >= LargestValueBuffer)
-            return CString(buffer);
-    }
+    return ReadValue(GetFilePath(SettingsFile), section, key);
 }
 
 BOOL CSystemData::ReadBool(CString section, CString key) const
 {
-    char value[ValueBufferSize] = "";
-    GetPrivateProfileStringA(section.GetString(), key.GetString(), "FALSE", value,
-                             ValueBufferSize, GetFilePath(SettingsFile).GetString());
-    return lstrcmpA(value, "TRUE") == 0 ? 1 : 0;
+    return ReadString(section, key) == "TRUE" ? 1 : 0;
 }
 
 BOOL CSystemData::WriteString(CString section, CString key, CString value) const
 {
-    // Never a null value: that would delete the key instead of writing "KEY=".
-    CString text(value.GetString() ? value.GetString() : "");
-    // A line break would end the value early and start a line of its own in the file.
-    if (text.Find('\r') >= 0 || text.Find('\n') >= 0)
-        return FALSE;
-    // Quoted, the value keeps the blanks and quotes that reading would strip.
-    if (NeedsQuotes(text.GetString()))
-        text = CString("\"") + text + "\"";
-    return WritePrivateProfileStringA(section.GetString(), key.GetString(), text.GetString(),
-                                      GetFilePath(SettingsFile).GetString());
+    return WriteValue(GetFilePath(SettingsFile), section, key, value);
 }
 
 BOOL CSystemData::WriteBool(CString section, CString key, BOOL value) const

@@ -27,7 +27,8 @@ public:
 
     // 0 when the file exists but cannot be read; the values are then left as they were.
     virtual BOOL Load();
-    // 0 when any key could not be written, or while the file could not be read.
+    // Replaces the file in one step by a finished copy with every key written; 0, with
+    // the file as it was, when that fails or while the file could not be read.
     virtual BOOL Save();
     virtual BOOL CopyFrom(const CSystemData* other);
     virtual CString GetFilePath(int kind) const;
@@ -50,6 +51,13 @@ public:
     virtual CString GetSpecialFolderPath(int csidl) const;
 
 private:
+    // The settings held in file, or 0 when it is there but cannot be read.
+    BOOL ReadFrom(const CString& file);
+    // The 23 keys into file, flushed to the disk.
+    BOOL WriteKeys(const CString& file) const;
+    // Whether copy holds every key as saved and all else of original as it was.
+    BOOL IsWhole(const CString& original, const CString& copy) const;
+
     tagDATA m_data;
     CString m_strStartFolder;
     // The last Load found the file there but unreadable; Save refuses until a Load works.

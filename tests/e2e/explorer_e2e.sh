@@ -179,6 +179,14 @@ xdotool type --delay 20 'C:\e2e\tree\beta'
 xdotool key Return
 if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = $IDC_FILE_LIST ]'; then pass "Enter in the path box lists the typed folder and goes to the list"
 else fail "typed path and Enter: $state"; fi
+read -r pl pt pr pb <<<"$(field pathbox)"
+click_rect "$pl $pt $((pr - 200)) $pb" 1  # not where the last click was: no double-click
+until_main 10 '[ "$(field focus)" = $IDC_PATH ]' || fail "a click on the path box: $state"
+xdotool key End shift+Home
+xdotool type --delay 20 '..\beta'  # from the listed folder, whatever the process's own
+xdotool key Return
+if until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = $IDC_FILE_LIST ]'; then pass "a relative path typed into the path box is taken from the listed folder"
+else fail "relative path and Enter: $state"; fi
 click_rect "$(field pathbox)" 1
 for key in Tab Escape; do
     xdotool key "$key" End  # Enter rewrote the box, which put the caret first

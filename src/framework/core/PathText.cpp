@@ -159,11 +159,25 @@ CString QuotedArgument(const CString& path)
     return quoted;
 }
 
-CString AbsolutePath(const CString& path)
+CString FullPath(const CString& base, const CString& path)
 {
-    if (path.IsEmpty() || !PathIsRelativeA(path.GetString()))
-        return path;
-    char full[MAX_PATH] = "";
-    const DWORD length = GetFullPathNameA(path.GetString(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? CString(full) : path;
+    const char* text = path.GetString();
+    if (path.IsEmpty())
+        return CString("");
+    if (path.GetLength() == 2 && text[1] == ':')
+        return path + "\\";
+    CString full(path);
+    const bool baseHasDrive = base.GetLength() >= 2 && base.GetString()[1] == ':';
+    if (text[0] == '\\' && text[1] != '\\') {
+        if (baseHasDrive)
+            full = base.Left(2) + path;
+    } else if (PathIsRelativeA(text) && !base.IsEmpty()) {
+        full = base;
+        if (!EndsWithSeparator(base))
+            full += '\\';
+        full += path;
+    }
+    char resolved[MAX_PATH] = "";
+    const DWORD length = GetFullPathNameA(full.GetString(), MAX_PATH, resolved, nullptr);
+    return length > 0 && length < MAX_PATH ? CString(resolved) : CString("");
 }

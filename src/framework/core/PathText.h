@@ -49,6 +49,9 @@ bool WidePath(const CString& path, wchar_t* wide, int size);
 // quote are doubled so they do not escape it (a trail byte 0x5C is left alone).
 CString QuotedArgument(const CString& path);
 
-// path made absolute against the current directory when it is relative ("sub", ".\x");
-// anything else, and a path that cannot be resolved, comes back unchanged.
-CString AbsolutePath(const CString& path);
+// path as the full path it names from the folder base: a relative path ("..", "sub\x")
+// is taken from base ("\x" from base's drive), or from the current directory when base
+// is empty, and the platform's rules then fold "." and "..", doubled separators and
+// trailing blanks and dots of names. "C:" alone gives "C:\", not the drive's current
+// directory. "" when there is no such path or it does not fit in MAX_PATH.
+CString FullPath(const CString& base, const CString& path);
