@@ -324,13 +324,14 @@ TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
 }
 
 // Made full, a relative path of double-byte names can pass MAX_PATH in the code page while
-// it still fits in UTF-16: it comes back as given, never emptied or cut.
-TEST(NameConversion, ARelativePathTooLongWhenMadeFullComesBackAsGiven)
+// it still fits in UTF-16: it is refused, never cut to another folder's name.
+TEST(NameConversion, ARelativePathTooLongWhenMadeFullIsRefusedNotCut)
 {
     std::string relative;
     for (int i = 0; i < 150; ++i)
         relative += "日";
-    EXPECT_STREQ(AbsolutePath(relative.c_str()).GetString(), relative.c_str());
+    EXPECT_STREQ(FullPath("C:\\windows", relative.c_str()).GetString(), "");
+    EXPECT_STREQ(FullPath("C:\\windows", "日").GetString(), "C:\\windows\\日");
 }
 
 // ---------------------------------------------------------------------------------------
