@@ -6,7 +6,6 @@
 #include "framework/core/Window.h"
 #include "framework/menus/Menu.h"
 
-#include <string>
 
 // The explorer's only top-level window: toolbar, path box, browse button, file list
 // and the context menu. The path box's text is the current folder.
@@ -89,8 +88,11 @@ protected:
     // The folder the list's rows came from. The path box may have been edited since;
     // a row's name joined with that text would be another folder's entry.
     CString m_listedFolder;
-    // Rows read and not yet shown: each a kind ('D' folder, 'F' file), a name and a NUL.
-    std::string m_readRows;
+    // Rows read and not yet shown: each a kind ('D' folder, 'F' file), a name and a NUL;
+    // m_readUsed bytes of it are filled, and m_readFull says one did not fit in memory.
+    CString m_readRows;
+    int m_readUsed = 0;
+    bool m_readFull = false;
     HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
     HWND m_focusChild = nullptr;  // the child that gets the keyboard when the window does
 };

@@ -9,7 +9,6 @@
 #include <shlwapi.h>
 
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -53,7 +52,8 @@ bool IsDotEntry(const WIN32_FIND_DATAW& entry)
 // look-alikes (café.txt as cafe.txt) that open whatever else carries that name.
 bool CMainWnd::ReadFolder(const CString& folder)
 {
-    m_readRows.clear();
+    m_readUsed = 0;
+    m_readFull = false;
     CSystemData* settings = GetSystemData();
     const BOOL showSystem = settings ? settings->GetDispSystemFile() : FALSE;
     const BOOL showHidden = settings ? settings->GetDispHiddenFile() : FALSE;
@@ -81,17 +81,25 @@ bool CMainWnd::ReadFolder(const CString& folder)
     }
     const bool complete = GetLastError() == ERROR_NO_MORE_FILES;  // not a share gone mid-way
     FindClose(search);
-    return complete;
+    return complete && !m_readFull;
 }
 
 // A name the code page cannot hold is listed by its short name; without one it keeps
 // the "?" of the conversion, which no real name contains, and commands refuse it.
 void CMainWnd::AddRow(int, const WIN32_FIND_DATAW& entry)
 {
-    char name[MAX_PATH];  // on the stack: the list keeps its own copy
-    ListedName(entry, name);
-    m_readRows += (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : 'F';
-    m_readRows.append(name, std::strlen(name) + 1);
+    char row[MAX_PATH + 1];  // on the stack: a heap string per row costs a large folder dearly
+    row[0] = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : 'F';
+    ListedName(entry, row + 1);
+    const int size = lstrlenA(row) + 1;
+    // The block doubles when full: a large folder is read in one pass.
+    if (m_readUsed + size + 1 > m_readRows.GetCapacity() &&
+        m_readRows.GetBuffer(2 * (m_readUsed + size + 1)) == nullptr) {
+        m_readFull = true;
+        return;
+    }
+    std::memcpy(m_readRows.GetBuffer(0) + m_readUsed, row, size);
+    m_readUsed += size;
 }
 
 // Refills the list from the path box's folder; one that cannot be read leaves it as it was.
@@ -110,13 +118,14 @@ void CMainWnd::FillList(const CString& folder)
     CRedrawSuspended quiet(m_fileList);
     m_fileList.DeleteAllItems();
     m_listedFolder = folder;
-    const std::string& rows = m_readRows;
+    const char* rows = m_readRows.GetString();
     int row = 0;
-    for (size_t at = 0; at < rows.size(); at += std::strlen(rows.c_str() + at + 1) + 2) {
-        m_fileList.InsertItem(row, rows.c_str() + at + 1);
+    for (int at = 0; at < m_readUsed; at += lstrlenA(rows + at) + 1) {
+        m_fileList.InsertItem(row, rows + at + 1);
         m_fileList.SetItemText(row++, 1, rows[at] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
     }
-    std::string().swap(m_readRows);  // a large folder's names are not kept twice
+    m_readRows.GetBuffer(1);  // a large folder's names are not kept twice
+    m_readUsed = 0;
 }
 
 int CMainWnd::Navigate(CString path)

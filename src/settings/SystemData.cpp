@@ -6,7 +6,6 @@
 #include <shlwapi.h>
 
 #include <cstring>
-#include <string>
 
 IMPLEMENT_RUNTIME_CLASS(CSystemData, CObject)
 
@@ -93,18 +92,20 @@ void ForgetCachedProfile(const CString& file)
 
 // A list of texts, each ended by a NUL, the last by two, as the profile functions give
 // it; grown until it fits (they answer size - 2 when it did not).
-std::string ProfileList(const CString& file, const char* section)
+// The list stays in the caller's string: a copy would end at its first NUL.
+void ProfileList(const CString& file, const char* section, CString& list)
 {
-    std::string list;
     for (DWORD size = 4096; size <= LargestValueBuffer; size *= 2) {
-        list.assign(size, '\0');
+        char* buffer = list.GetBuffer(static_cast<int>(size));
+        if (buffer == nullptr)
+            break;
         const DWORD length =
-            section ? GetPrivateProfileSectionA(section, &list[0], size, file.GetString())
-                    : GetPrivateProfileSectionNamesA(&list[0], size, file.GetString());
+            section ? GetPrivateProfileSectionA(section, buffer, size, file.GetString())
+                    : GetPrivateProfileSectionNamesA(buffer, size, file.GetString());
         if (length + 2 < size)
-            return list;
+            return;
     }
-    return std::string();
+    list.Empty();
 }
 
 bool IsOwnSection(const char* section)
@@ -135,12 +136,14 @@ bool IsOwnKey(const char* section, const char* entry)
 CString ForeignEntries(const CString& file)
 {
     CString text;
-    const std::string sections = ProfileList(file, nullptr);
-    for (const char* section = sections.c_str(); *section; section += lstrlenA(section) + 1) {
+    CString sections;
+    ProfileList(file, nullptr, sections);
+    for (const char* section = sections.GetString(); *section; section += lstrlenA(section) + 1) {
         if (!IsOwnSection(section))
             text += CString("[") + section + "]\n";
-        const std::string entries = ProfileList(file, section);
-        for (const char* entry = entries.c_str(); *entry; entry += lstrlenA(entry) + 1)
+        CString entries;
+        ProfileList(file, section, entries);
+        for (const char* entry = entries.GetString(); *entry; entry += lstrlenA(entry) + 1)
             if (!IsOwnKey(section, entry))
                 text += CString(section) + "]" + entry + "\n";
     }
