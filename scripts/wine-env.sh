@@ -43,13 +43,23 @@ tavlorn_configure_and_build() {
 TAVLORN_EVERY_TARGET=(--target all TavlornBench FloorList)
 
 # The tests run the shipped 32-bit build; every target must compile for x86_64 as well
-# (never run here), in build/x86_64 so that it stays incremental. The other way round
-# when the 64-bit build is the one run.
+# (the other way round when the 64-bit build is the one run). That build is only a
+# compiler's check, so it is compiled unoptimised and not linked, in a folder of its own:
+# it costs a minute less on two cores, and the run build's optimised compile still sees
+# the warnings that need optimisation.
 tavlorn_build_other_arch() {
     local other=i686
     [ "$TAVLORN_ARCH" = i686 ] && other=x86_64
-    echo "wine-env: compiling every target for $other as well (not run here)"
-    (TAVLORN_ARCH=$other BUILD_DIR="$ROOT_DIR/build/$other" tavlorn_configure_and_build "${TAVLORN_EVERY_TARGET[@]}")
+    local dir="$ROOT_DIR/build/$other-compile"
+    echo "wine-env: compiling every target for $other as well (unoptimised, not linked or run)"
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT_DIR" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE= \
+              -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/mingw.cmake" -DTAVLORN_ARCH="$other" >/dev/null
+    fi
+    local objects
+    objects=$(ninja -C "$dir" -t targets all | sed -n 's/^\([^:]*\.obj\): .*/\1/p')
+    # shellcheck disable=SC2086
+    ninja -C "$dir" $objects
 }
 
 wine_env_cleanup() {
