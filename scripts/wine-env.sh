@@ -45,7 +45,7 @@ TAVLORN_EVERY_TARGET=(--target all TavlornBench FloorList)
 # The tests run the shipped 32-bit build; every target must compile for x86_64 as well
 # (the other way round when the 64-bit build is the one run). That build is only a
 # compiler's check, so it is compiled unoptimised and not linked, in a folder of its own:
-# it costs a minute less on two cores, and the run build's optimised compile still sees
+# a quarter less time on two cores, and the run build's optimised compile still sees
 # the warnings that need optimisation.
 tavlorn_build_other_arch() {
     local other=i686
