@@ -6,7 +6,6 @@
 #include "framework/core/Window.h"
 #include "framework/menus/Menu.h"
 
-
 // The explorer's only top-level window: toolbar, path box, browse button, file list
 // and the context menu. The path box's text is the current folder.
 class CMainWnd : public CWindow {
