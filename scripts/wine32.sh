@@ -27,9 +27,18 @@ wine32_fetch_qemu() {
     local apt="$WINE32_DIR/apt" mirror suite deb
     rm -rf "$apt"
     mkdir -p "$apt/lists/partial" "$apt/archives/partial"
-    # The mirror the machine already uses for its own release.
-    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 2>/dev/null |
-             awk -v rel="$(. /etc/os-release && echo "$VERSION_CODENAME")" '$2 == rel { print $1; exit }')
+    # The mirror the machine already uses for its own release (its lists name it).
+    local release
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    find_mirror() {
+        apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 2>/dev/null |
+            awk -v rel="$release" '$2 == rel { print $1; exit }'
+    }
+    mirror=$(find_mirror)
+    if [ -z "$mirror" ]; then
+        ${SUDO:-} apt-get update -q >/dev/null
+        mirror=$(find_mirror)
+    fi
     [ -n "$mirror" ] || { echo "wine32: no Debian mirror configured for this release" >&2; return 1; }
     for suite in bookworm-backports trixie; do
         echo "deb $mirror $suite main" >"$apt/sources.list"
