@@ -387,6 +387,29 @@ TEST_F(ShellCommandTest, OpenAndEditHandTheJoinedPathToTheShell)
     EXPECT_EQ(Recorded(2), (std::vector<std::string>{"open \"" + b + "\"", "edit \"" + b + "\""}));
 }
 
+// The shell reads %TAVLORN_B% in a path as a variable: b.tavrec and b.exe must not start.
+TEST_F(ShellCommandTest, NamesThatReadAsVariablesReachThemselves)
+{
+    SetEnvironmentVariableA("TAVLORN_B", "b");
+    tree.MakeFile("work\\%TAVLORN_B%.tavrec");
+    tree.MakeFile("work\\100%.tavrec");
+    const std::string program = work + "\\%TAVLORN_B%.exe";
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), program.c_str(), FALSE));
+    window.OnReload();
+    RegisterLauncher(1, "変数", program);
+    Select("%TAVLORN_B%.tavrec");
+    window.OnOpen();
+    Recorded(1);
+    window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST + 1, 0);
+    Recorded(2);
+    Select("100%.tavrec");
+    window.OnEdit();
+    EXPECT_EQ(Recorded(3), (std::vector<std::string>{"open \"" + work + "\\%TAVLORN_B%.tavrec\"",
+                                                     "\"" + work + "\\%TAVLORN_B%.tavrec\"",
+                                                     "edit \"" + work + "\\100%.tavrec\""}));
+    SetEnvironmentVariableA("TAVLORN_B", nullptr);
+}
+
 TEST_F(ShellCommandTest, FoldersAreEnteredNotEditedNorOpenedByTheShell)
 {
     Select("sub");

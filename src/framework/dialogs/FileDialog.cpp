@@ -1,5 +1,10 @@
 #include "framework/dialogs/FileDialog.h"
 
+#include "framework/core/PathText.h"
+
+#include <cstring>
+#include <string>
+
 IMPLEMENT_RUNTIME_CLASS(CFileDialog, CObject)
 
 namespace {
@@ -44,7 +49,7 @@ BOOL CFileDialog::GetOpenFileName(OPENFILENAMEA* record)
 
 BOOL CFileDialog::GetOpenFileName()
 {
-    return ::GetOpenFileNameA(&m_record);
+    return Run(false);
 }
 
 BOOL CFileDialog::GetSaveFileName(OPENFILENAMEA* record)
@@ -56,5 +61,65 @@ BOOL CFileDialog::GetSaveFileName(OPENFILENAMEA* record)
 
 BOOL CFileDialog::GetSaveFileName()
 {
-    return ::GetSaveFileNameA(&m_record);
+    return Run(true);
+}
+
+namespace {
+
+// text, the given number of bytes of it, NULs included, in UTF-16; empty for none.
+std::wstring Wide(const char* text, int bytes)
+{
+    if (text == nullptr)
+        return std::wstring();
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, bytes, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text, bytes, &wide[0], length);
+    return wide;
+}
+
+}  // namespace
+
+// The A dialog hands out a best-fit look-alike of a name the code page cannot hold
+// (réc.exe as rec.exe, another program): the wide dialog's answer goes into lpstrFile
+// as a path that reaches the file chosen, or the choice is refused.
+BOOL CFileDialog::Run(bool save)
+{
+    const char* filter = m_record.lpstrFilter;
+    int filterBytes = 0;
+    while (filter != nullptr && filter[filterBytes] != '\0')
+        filterBytes += lstrlenA(filter + filterBytes) + 1;
+    const std::wstring wideFilter = Wide(filter, filterBytes + 1);
+    const std::wstring title = Wide(m_record.lpstrTitle, -1);
+    const std::wstring folder = Wide(m_record.lpstrInitialDir, -1);
+    const std::wstring extension = Wide(m_record.lpstrDefExt, -1);
+    wchar_t chosen[MAX_PATH] = L"";
+    if (!WidePath(m_fileName, chosen, MAX_PATH))
+        chosen[0] = L'\0';
+    OPENFILENAMEW record = {};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = m_record.hwndOwner;
+    record.lpstrFilter = filter != nullptr ? wideFilter.c_str() : nullptr;
+    record.nFilterIndex = m_record.nFilterIndex;
+    record.lpstrFile = chosen;
+    record.nMaxFile = MAX_PATH;
+    record.lpstrInitialDir = m_record.lpstrInitialDir != nullptr ? folder.c_str() : nullptr;
+    record.lpstrTitle = m_record.lpstrTitle != nullptr ? title.c_str() : nullptr;
+    record.Flags = m_record.Flags;
+    record.lpstrDefExt = m_record.lpstrDefExt != nullptr ? extension.c_str() : nullptr;
+    if (!(save ? ::GetSaveFileNameW(&record) : ::GetOpenFileNameW(&record)))
+        return FALSE;
+    m_record.nFilterIndex = record.nFilterIndex;
+    m_record.Flags = record.Flags;
+    CString path;
+    if (!ReachingPath(chosen, path)) {  // a new file to save has no short name to fall back on
+        RefuseChosenName(m_record.hwndOwner, path);
+        return FALSE;
+    }
+    lstrcpynA(m_fileName, path.GetString(), sizeof m_fileName);
+    const int separator = FindLastSeparator(path);
+    m_record.nFileOffset = static_cast<WORD>(separator + 1);
+    const char* dot = std::strrchr(m_fileName + separator + 1, '.');
+    m_record.nFileExtension = static_cast<WORD>(dot != nullptr ? dot - m_fileName + 1 : 0);
+    return TRUE;
 }
