@@ -4,7 +4,6 @@
 
 #include <shlwapi.h>
 
-#include <string>
 
 IMPLEMENT_RUNTIME_CLASS(CInputBox, CEditBase)
 
@@ -26,37 +25,38 @@ LRESULT CInputBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 namespace {
 
-// The clipboard's text in UTF-16; false when it holds none.
-bool ClipboardText(HWND owner, std::wstring& text)
+const int PasteSize = 4 * MAX_PATH;
+
+// The clipboard's text in UTF-16; false when it holds none or more than text takes.
+bool ClipboardText(HWND owner, wchar_t* text)
 {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
         return false;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const wchar_t* locked = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
-    if (locked != nullptr) {
-        text = locked;
+    const bool fits = locked != nullptr && lstrlenW(locked) < PasteSize;
+    if (fits)
+        lstrcpyW(text, locked);
+    if (locked != nullptr)
         GlobalUnlock(data);
-    }
     CloseClipboard();
-    return locked != nullptr;
+    return fits;
 }
 
-bool HoldsEveryCharacter(const std::wstring& text)
+bool HoldsEveryCharacter(const wchar_t* text)
 {
     BOOL usedDefault = FALSE;
-    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr,
-                                          0, nullptr, &usedDefault);
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0,
+                                          nullptr, &usedDefault);
     return bytes > 0 && !usedDefault;
 }
 
-std::wstring Wide(const CString& text)
+// Appends the code-page text to wide, which holds size characters; false when it is full.
+bool AppendWide(wchar_t* wide, int size, const CString& text)
 {
+    const int used = lstrlenW(wide);
     const char* ansi = text.GetString() != nullptr ? text.GetString() : "";
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-    if (length > 1)
-        MultiByteToWideChar(CP_ACP, 0, ansi, -1, &wide[0], length);
-    return wide;
+    return *ansi == '\0' || MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide + used, size - used) != 0;
 }
 
 }  // namespace
@@ -66,20 +66,26 @@ std::wstring Wide(const CString& text)
 // then name, or is refused with a message; text the code page holds pastes as usual.
 bool CInputBox::PasteAsItStands()
 {
-    std::wstring pasted;
+    wchar_t pasted[PasteSize], whole[2 * PasteSize] = L"";
     if (!ClipboardText(m_hWnd, pasted) || HoldsEveryCharacter(pasted))
         return true;
     const CString text = GetWindowText();
     DWORD start = 0, end = 0;
     SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    std::wstring whole = Wide(text.Left(static_cast<int>(start))) + pasted +
-                         Wide(text.Mid(static_cast<int>(end), text.GetLength()));
-    if (whole.size() >= 2 && whole.front() == L'"' && whole.back() == L'"')
-        whole = whole.substr(1, whole.size() - 2);  // a path copied with its quotes
-    CString path;
-    if (!PathIsRelativeW(whole.c_str()) && ReachingPath(whole.c_str(), path)) {
-        SetWindowText(path.GetString());
-        SendMessage(EM_SETSEL, path.GetLength(), path.GetLength());
+    const bool fits = AppendWide(whole, 2 * PasteSize, text.Left(static_cast<int>(start))) &&
+                      lstrlenW(whole) + lstrlenW(pasted) < 2 * PasteSize &&
+                      lstrcatW(whole, pasted) != nullptr &&
+                      AppendWide(whole, 2 * PasteSize, text.Mid(static_cast<int>(end), text.GetLength()));
+    wchar_t* path = whole;
+    const int length = lstrlenW(whole);
+    if (length >= 2 && whole[0] == L'"' && whole[length - 1] == L'"') {
+        whole[length - 1] = L'\0';  // a path copied with its quotes
+        ++path;
+    }
+    CString reaching;
+    if (fits && !PathIsRelativeW(path) && ReachingPath(path, reaching)) {
+        SetWindowText(reaching.GetString());
+        SendMessage(EM_SETSEL, reaching.GetLength(), reaching.GetLength());
         return false;
     }
     char caption[MAX_PATH] = "";

@@ -3,7 +3,6 @@
 #include "framework/core/PathText.h"
 
 #include <cstring>
-#include <string>
 
 IMPLEMENT_RUNTIME_CLASS(CFileDialog, CObject)
 
@@ -66,15 +65,11 @@ BOOL CFileDialog::GetSaveFileName()
 
 namespace {
 
-// text, the given number of bytes of it, NULs included, in UTF-16; empty for none.
-std::wstring Wide(const char* text, int bytes)
+// text, the given number of bytes of it, NULs included, in UTF-16 in wide; null for none.
+const wchar_t* Wide(const char* text, int bytes, wchar_t* wide, int size)
 {
-    if (text == nullptr)
-        return std::wstring();
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, bytes, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 0, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, bytes, &wide[0], length);
+    if (text == nullptr || MultiByteToWideChar(CP_ACP, 0, text, bytes, wide, size) == 0)
+        return nullptr;
     return wide;
 }
 
@@ -89,24 +84,21 @@ BOOL CFileDialog::Run(bool save)
     int filterBytes = 0;
     while (filter != nullptr && filter[filterBytes] != '\0')
         filterBytes += lstrlenA(filter + filterBytes) + 1;
-    const std::wstring wideFilter = Wide(filter, filterBytes + 1);
-    const std::wstring title = Wide(m_record.lpstrTitle, -1);
-    const std::wstring folder = Wide(m_record.lpstrInitialDir, -1);
-    const std::wstring extension = Wide(m_record.lpstrDefExt, -1);
+    wchar_t wideFilter[MAX_PATH], title[MAX_PATH], folder[MAX_PATH], extension[16];
     wchar_t chosen[MAX_PATH] = L"";
     if (!WidePath(m_fileName, chosen, MAX_PATH))
         chosen[0] = L'\0';
     OPENFILENAMEW record = {};
     record.lStructSize = sizeof record;
     record.hwndOwner = m_record.hwndOwner;
-    record.lpstrFilter = filter != nullptr ? wideFilter.c_str() : nullptr;
+    record.lpstrFilter = Wide(filter, filterBytes + 1, wideFilter, MAX_PATH);
     record.nFilterIndex = m_record.nFilterIndex;
     record.lpstrFile = chosen;
     record.nMaxFile = MAX_PATH;
-    record.lpstrInitialDir = m_record.lpstrInitialDir != nullptr ? folder.c_str() : nullptr;
-    record.lpstrTitle = m_record.lpstrTitle != nullptr ? title.c_str() : nullptr;
+    record.lpstrInitialDir = Wide(m_record.lpstrInitialDir, -1, folder, MAX_PATH);
+    record.lpstrTitle = Wide(m_record.lpstrTitle, -1, title, MAX_PATH);
     record.Flags = m_record.Flags;
-    record.lpstrDefExt = m_record.lpstrDefExt != nullptr ? extension.c_str() : nullptr;
+    record.lpstrDefExt = Wide(m_record.lpstrDefExt, -1, extension, 16);
     if (!(save ? ::GetSaveFileNameW(&record) : ::GetOpenFileNameW(&record)))
         return FALSE;
     m_record.nFilterIndex = record.nFilterIndex;
