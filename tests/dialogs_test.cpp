@@ -543,6 +543,29 @@ TEST_F(DialogTest, FileDialogRefusesAMissingFileThenReturnsAnExistingOne)
     EXPECT_TRUE(SamePath(files.GetRecord()->lpstrFile, existing)) << files.GetRecord()->lpstrFile;
 }
 
+// The A dialog would give back rec.exe for réc.exe: another program.
+TEST_F(DialogTest, FileDialogReturnsAPathThatReachesTheChosenFileNotItsLookAlike)
+{
+    TempDir temp;
+    temp.MakeFile("rec.exe", "look-alike");
+    const std::wstring chosen = Widened(temp.Path()) + L"\\r\u00e9c.exe";
+    HANDLE file = CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    CFileDialog files(nullptr, "ファイルを開く");
+    FileDialogDriver driver({[&](HWND dialog, HWND) {
+        HWND field = FileDialogDriver::NameField(dialog);
+        SetWindowTextW(field, chosen.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return field != nullptr;
+    }});
+
+    ASSERT_TRUE(files.GetOpenFileName());
+    wchar_t longPath[MAX_PATH] = L"";
+    GetLongPathNameW(Widened(files.GetRecord()->lpstrFile).c_str(), longPath, MAX_PATH);
+    EXPECT_EQ(lstrcmpiW(longPath, chosen.c_str()), 0) << files.GetRecord()->lpstrFile;
+}
+
 TEST_F(DialogTest, SaveDialogOnCallersRecordIsKeptForReading)
 {
     TempDir temp;

@@ -1,6 +1,7 @@
 #include "explorer/MainWnd.h"
 #include "resource.h"
 #include "settings/SystemData.h"
+#include "support/FileType.h"
 #include "support/MainWindow.h"
 #include "support/ModalDriver.h"
 #include "support/PrivateCopy.h"
@@ -387,6 +388,73 @@ TEST_F(ShellCommandTest, OpenAndEditHandTheJoinedPathToTheShell)
     EXPECT_EQ(Recorded(2), (std::vector<std::string>{"open \"" + b + "\"", "edit \"" + b + "\""}));
 }
 
+// The shell reads %TAVLORN_B% in a path as a variable: b.tavrec and b.exe must not start.
+TEST_F(ShellCommandTest, NamesThatReadAsVariablesReachThemselves)
+{
+    SetEnvironmentVariableA("TAVLORN_B", "b");
+    tree.MakeFile("work\\%TAVLORN_B%.tavrec");
+    tree.MakeFile("work\\100%.tavrec");
+    const std::string program = work + "\\%TAVLORN_B%.exe";
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), program.c_str(), FALSE));
+    window.OnReload();
+    RegisterLauncher(1, "変数", program);
+    Select("%TAVLORN_B%.tavrec");
+    window.OnOpen();
+    Recorded(1);
+    window.SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST + 1, 0);
+    Recorded(2);
+    Select("100%.tavrec");
+    window.OnEdit();
+    EXPECT_EQ(Recorded(3), (std::vector<std::string>{"open \"" + work + "\\%TAVLORN_B%.tavrec\"",
+                                                     "\"" + work + "\\%TAVLORN_B%.tavrec\"",
+                                                     "edit \"" + work + "\\100%.tavrec\""}));
+    SetEnvironmentVariableA("TAVLORN_B", nullptr);
+}
+
+// Made on a share or from Linux: the file system reads "memo.tvr." as memo.tvr. Their
+// short names keep a type of three letters.
+TEST_F(ShellCommandTest, NamesEndingInADotOrABlankReachTheirOwnEntry)
+{
+    ASSERT_TRUE(RegisterVerbsFileType(".tvr", recorder));
+    const std::wstring base = L"\\\\?\\" + std::wstring(work.begin(), work.end());
+    tree.MakeFile("work\\memo.tvr", "plain");
+    std::vector<std::string> shortNames;
+    for (const wchar_t* name : {L"\\memo.tvr.", L"\\memo.tvr ", L"\\dir."}) {
+        const std::wstring path = base + name;
+        if (name[lstrlenW(name) - 1] == L'.' && name[1] == L'd') {
+            ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+            tree.MakeFile("work\\dir\\look-alike");
+        } else {
+            HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            DWORD written = 0;
+            WriteFile(file, name, sizeof(wchar_t), &written, nullptr);  // "\\" and a NUL byte
+            CloseHandle(file);
+        }
+        wchar_t shortPath[MAX_PATH] = L"";
+        ASSERT_GT(GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
+        char shortName[MAX_PATH] = "";
+        WideCharToMultiByte(CP_ACP, 0, PathFindFileNameW(shortPath), -1, shortName, MAX_PATH, nullptr, nullptr);
+        shortNames.push_back(shortName);
+    }
+    window.OnReload();
+    for (int i = 0; i < 2; ++i) {
+        Select(shortNames[i]);
+        window.OnOpen();
+        const std::vector<std::string> lines = Recorded(i + 1);
+        ASSERT_EQ(lines.size(), static_cast<size_t>(i + 1)) << shortNames[i];
+        const std::string opened = lines[i].substr(6, lines[i].size() - 7);  // open "..."
+        EXPECT_EQ(ReadWholeFile(opened), std::string("\\", 1) + '\0') << opened;
+    }
+    Select(shortNames[2]);
+    window.OnOpen();
+    EXPECT_EQ(ListRows(), (Rows{{"..", "フォルダ"}}));  // not dir's look-alike
+    window.OnUp();
+    EXPECT_EQ(Place(), shortNames[2] + " |" + shortNames[2]);
+    window.OnReload();
+    EXPECT_EQ(Place(), shortNames[2] + " |" + shortNames[2]);
+}
+
 TEST_F(ShellCommandTest, FoldersAreEnteredNotEditedNorOpenedByTheShell)
 {
     Select("sub");
@@ -592,6 +660,43 @@ TEST_F(PathBoxTest, EnterOnATypedFolderListsIt)
     PressEnter();
     EXPECT_EQ(ListRows(), WalkFolder(work + "\\inner", false, false));
     EXPECT_EQ(ListRows().size(), 1u);
+}
+
+// The box keeps code-page text: a pasted café would land as cafe, another folder.
+TEST_F(PathBoxTest, APastedPathOutsideTheCodePageReachesItsFolderOrIsRefused)
+{
+    tree.MakeDir("work\\cafe");
+    const std::wstring cafe = std::wstring(work.begin(), work.end()) + L"\\caf\u00e9";
+    ASSERT_TRUE(CreateDirectoryW(cafe.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((cafe + L"\\in-caf\u00e9").c_str(), nullptr));
+    auto paste = [&](const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        lstrcpyW(static_cast<wchar_t*>(GlobalLock(data)), text.c_str());
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+        window.PathBox().SendMessage(WM_CHAR, 0x16, 0);  // Ctrl+V
+    };
+    window.PathBox().SetWindowText("");
+    paste(cafe);
+    PressEnter();
+    EXPECT_NE(PathText(), work + "\\cafe");
+    EXPECT_EQ(ListRows().size(), 2u);  // "..", and café's own folder by its short name; cafe is empty
+
+    window.PathBox().SetWindowText(work.c_str());
+    window.PathBox().SendMessage(EM_SETSEL, work.size(), work.size());
+    std::string refusal;
+    ModalDriver driver;
+    driver.Others([&](HWND box) {
+        for (const std::string& text : ChildTexts(box))
+            refusal += text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    driver.Run([&] { paste(L"\\nowhere-caf\u00e9"); });
+    EXPECT_NE(refusal.find("貼り付けません"), std::string::npos) << refusal;
+    EXPECT_EQ(PathText(), work);
 }
 
 // The listed folder is what the user sees; the process's current directory is not.

@@ -8,14 +8,71 @@
 #include "settings/VersionDlg.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 #include <windowsx.h>
 
 namespace {
 
-void Shell(const char* verb, const CString& file, const char* parameters = nullptr)
+// The process of a program whose path reads as variables: nothing on this road
+// expands them. Shown like the shell shows what it starts.
+void StartProgram(const wchar_t* program, const wchar_t* parameters)
 {
-    // The shell reports its own failures; the explorer shows nothing of its own.
-    ShellExecuteA(nullptr, verb, file.GetString(), parameters, nullptr, SW_SHOW);
+    wchar_t command[4 * MAX_PATH];
+    lstrcpyW(command, L"\"");
+    lstrcatW(command, program);
+    lstrcatW(command, L"\"");
+    if (parameters != nullptr && *parameters != L'\0') {
+        lstrcatW(command, L" ");
+        lstrcatW(command, parameters);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(program, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+// Wine's shell expands every %NAME% in the file it is given, whatever the flags, and so
+// opens another file. Such a program is started here; such a document goes to the verb
+// of its type's class, whose command takes the path as it stands. Other paths take the
+// ordinary road. The shell reports its own failures; the explorer says why it refuses.
+void Shell(HWND owner, const char* verb, const CString& file, const char* parameters = nullptr)
+{
+    wchar_t path[MAX_PATH], wideVerb[16], expanded[2 * MAX_PATH];
+    wchar_t wideParameters[2 * MAX_PATH + 8] = L"";
+    if (!WidePath(file, path, MAX_PATH) || !WidePath(CString(verb), wideVerb, 16) ||
+        (parameters != nullptr && !WidePath(CString(parameters), wideParameters, 2 * MAX_PATH + 8)))
+        return;
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = wideVerb;
+    info.lpFile = path;
+    info.lpParameters = parameters != nullptr ? wideParameters : nullptr;
+    info.nShow = SW_SHOW;
+    const DWORD length = ExpandEnvironmentStringsW(path, expanded, 2 * MAX_PATH);
+    if (length == 0 || length > 2 * MAX_PATH || lstrcmpW(expanded, path) != 0) {
+        info.lpClass = PathFindExtensionW(path);
+        if (lstrcmpiW(info.lpClass, L".exe") == 0 || lstrcmpiW(info.lpClass, L".com") == 0) {
+            StartProgram(path, info.lpParameters);
+            return;
+        }
+        if (*info.lpClass == L'\0') {
+            char caption[MAX_PATH] = "";
+            GetWindowTextA(owner, caption, MAX_PATH);
+            CString text(file);
+            text += "\r\n\r\n名前の % が環境変数として読まれ、別のファイルが開かれるため、開きません。";
+            MessageBoxA(owner, text.GetString(), caption, MB_OK | MB_ICONWARNING);
+            return;
+        }
+        info.fMask |= SEE_MASK_CLASSNAME;
+    }
+    ShellExecuteExW(&info);
 }
 
 }  // namespace
@@ -36,7 +93,7 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDM_HELP_VERSION:        RunDialog(id); return 0;
     case IDM_HELP_USAGE:
         if (CSystemData* settings = GetSystemData())
-            Shell("open", settings->GetFilePath(CSystemData::HelpFile));
+            Shell(m_hWnd, "open", settings->GetFilePath(CSystemData::HelpFile));
         return 0;
     }
     if (id >= IDM_OPEN_WITH_FIRST && id < IDM_OPEN_WITH_FIRST + CSystemData::LauncherCount) {
@@ -79,8 +136,9 @@ int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
         return -1;
     name = m_fileList.GetItemText(row, 0);
     kind = m_fileList.GetItemText(row, 1);
-    // "?" stands for a character the code page lacks: the name would open a look-alike.
-    return name.Find('?') >= 0 ? -1 : row;
+    // "?" stands for a character the code page lacks, and a name ending in a dot or a
+    // blank is read without it: either would open a look-alike.
+    return name.Find('?') >= 0 || EndsInDotOrBlank(name) ? -1 : row;
 }
 
 int CMainWnd::OnOpen()
@@ -100,13 +158,13 @@ int CMainWnd::OnEdit()
     CString name, kind;
     if (GetSelectedEntry(name, kind) < 0 || kind == TE_TEXT_FOLDER)
         return 0;
-    Shell("edit", JoinPath(m_listedFolder, name));
+    Shell(m_hWnd, "edit", JoinPath(m_listedFolder, name));
     return 1;
 }
 
 int CMainWnd::OpenFile(CString name)
 {
-    Shell("open", JoinPath(m_listedFolder, name));
+    Shell(m_hWnd, "open", JoinPath(m_listedFolder, name));
     return 1;
 }
 
@@ -121,7 +179,7 @@ int CMainWnd::OnOpenWith(int index)
     if (!FileExists(program))
         return 0;
     const CString parameter = QuotedArgument(target);
-    Shell("open", program, parameter.GetString());
+    Shell(m_hWnd, "open", program, parameter.GetString());
     return 1;
 }
 

@@ -124,7 +124,7 @@ bool ExactAnsiName(const wchar_t* wide, CString& text)
 
 bool ListedName(const WIN32_FIND_DATAW& entry, char* name)
 {
-    if (ExactAnsiName(entry.cFileName, name))
+    if (ExactAnsiName(entry.cFileName, name) && !EndsInDotOrBlank(entry.cFileName))
         return true;
     char shortName[MAX_PATH];
     if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName)) {
@@ -180,4 +180,61 @@ CString FullPath(const CString& base, const CString& path)
     char resolved[MAX_PATH] = "";
     const DWORD length = GetFullPathNameA(full.GetString(), MAX_PATH, resolved, nullptr);
     return length > 0 && length < MAX_PATH ? CString(resolved) : CString("");
+}
+
+// Names a path cannot carry as they stand: the file system reads "memo.txt." and
+// "memo.txt " as memo.txt, and the code page turns é into e.
+
+bool EndsInDotOrBlank(const wchar_t* name)
+{
+    const int length = lstrlenW(name);
+    if (length == 0 || lstrcmpW(name, L".") == 0 || lstrcmpW(name, L"..") == 0)
+        return false;
+    return name[length - 1] == L'.' || name[length - 1] == L' ';
+}
+
+bool EndsInDotOrBlank(const CString& name)
+{
+    const int length = name.GetLength();
+    // Neither byte can be a trail byte, so the last byte is the last character.
+    return length > 0 && name != "." && name != ".." &&
+           (name.GetString()[length - 1] == '.' || name.GetString()[length - 1] == ' ');
+}
+
+bool KeepsEveryName(const wchar_t* path)
+{
+    wchar_t name[MAX_PATH];
+    for (const wchar_t* start = path; *start != L'\0';) {
+        const wchar_t* end = start;
+        while (*end != L'\0' && *end != L'\\' && *end != L'/')
+            ++end;
+        const int length = static_cast<int>(end - start);
+        if (length > 0 && length < MAX_PATH) {
+            lstrcpynW(name, start, length + 1);
+            if (EndsInDotOrBlank(name))
+                return false;
+        }
+        start = *end != L'\0' ? end + 1 : end;
+    }
+    return true;
+}
+
+bool ReachingPath(const wchar_t* path, CString& text)
+{
+    if (ExactAnsiName(path, text) && KeepsEveryName(path))
+        return true;
+    wchar_t shortPath[MAX_PATH] = L"";
+    const DWORD length = GetShortPathNameW(path, shortPath, MAX_PATH);
+    return length > 0 && length < MAX_PATH && KeepsEveryName(shortPath) &&
+           ExactAnsiName(shortPath, text);
+}
+
+void RefuseChosenName(HWND owner, const CString& lossy)
+{
+    char caption[MAX_PATH] = "";
+    ::GetWindowTextA(owner, caption, MAX_PATH);
+    CString text(lossy);
+    text += "\r\n\r\nこの名前はこのままでは別のファイルやフォルダを指すため、使えません"
+            "（表せない文字を含むか、末尾が . か空白で、短い名前もありません）。";
+    ::MessageBoxA(owner, text.GetString(), caption, MB_OK | MB_ICONWARNING);
 }

@@ -36,7 +36,8 @@ bool ExactAnsiName(const wchar_t* wide, CString& text);
 bool ExactAnsiName(const wchar_t* wide, char* text);
 
 // The name a folder row shows for entry, and whether that name leads back to the entry.
-// A name the code page cannot hold is replaced by the file system's short name; without
+// A name the code page cannot hold, or one ending in a dot or a blank, is replaced by
+// the file system's short name; without
 // one the row keeps a lossy name that must not be opened. The char form writes to
 // MAX_PATH bytes, for a listing that converts every name on the stack.
 bool ListedName(const WIN32_FIND_DATAW& entry, CString& name);
@@ -55,3 +56,20 @@ CString QuotedArgument(const CString& path);
 // trailing blanks and dots of names. "C:" alone gives "C:\", not the drive's current
 // directory. "" when there is no such path or it does not fit in MAX_PATH.
 CString FullPath(const CString& base, const CString& path);
+
+// Whether the file system would read name as another one: one ending in a dot or a
+// blank ("." and ".." are not such names).
+bool EndsInDotOrBlank(const wchar_t* name);
+bool EndsInDotOrBlank(const CString& name);
+
+// Whether no name in path ends in a dot or a blank.
+bool KeepsEveryName(const wchar_t* path);
+
+// The code-page text of a UTF-16 path that reaches that very entry: the path itself when
+// it converts exactly and keeps every name, else its short form when that does; false
+// when neither does (text then holds a lossy form).
+bool ReachingPath(const wchar_t* path, CString& text);
+
+// Tells the user, in a message box owned by owner, that the entry shown as lossy cannot be
+// named by a path that reaches it.
+void RefuseChosenName(HWND owner, const CString& lossy);

@@ -1,5 +1,9 @@
 #include "framework/dialogs/FileDialog.h"
 
+#include "framework/core/PathText.h"
+
+#include <cstring>
+
 IMPLEMENT_RUNTIME_CLASS(CFileDialog, CObject)
 
 namespace {
@@ -44,7 +48,7 @@ BOOL CFileDialog::GetOpenFileName(OPENFILENAMEA* record)
 
 BOOL CFileDialog::GetOpenFileName()
 {
-    return ::GetOpenFileNameA(&m_record);
+    return Run(false);
 }
 
 BOOL CFileDialog::GetSaveFileName(OPENFILENAMEA* record)
@@ -56,5 +60,58 @@ BOOL CFileDialog::GetSaveFileName(OPENFILENAMEA* record)
 
 BOOL CFileDialog::GetSaveFileName()
 {
-    return ::GetSaveFileNameA(&m_record);
+    return Run(true);
+}
+
+namespace {
+
+// text, the given number of bytes of it, NULs included, in UTF-16 in wide; null for none.
+const wchar_t* Wide(const char* text, int bytes, wchar_t* wide, int size)
+{
+    if (text == nullptr || MultiByteToWideChar(CP_ACP, 0, text, bytes, wide, size) == 0)
+        return nullptr;
+    return wide;
+}
+
+}  // namespace
+
+// The A dialog hands out a best-fit look-alike of a name the code page cannot hold
+// (réc.exe as rec.exe, another program): the wide dialog's answer goes into lpstrFile
+// as a path that reaches the file chosen, or the choice is refused.
+BOOL CFileDialog::Run(bool save)
+{
+    const char* filter = m_record.lpstrFilter;
+    int filterBytes = 0;
+    while (filter != nullptr && filter[filterBytes] != '\0')
+        filterBytes += lstrlenA(filter + filterBytes) + 1;
+    wchar_t wideFilter[MAX_PATH], title[MAX_PATH], folder[MAX_PATH], extension[16];
+    wchar_t chosen[MAX_PATH] = L"";
+    if (!WidePath(m_fileName, chosen, MAX_PATH))
+        chosen[0] = L'\0';
+    OPENFILENAMEW record = {};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = m_record.hwndOwner;
+    record.lpstrFilter = Wide(filter, filterBytes + 1, wideFilter, MAX_PATH);
+    record.nFilterIndex = m_record.nFilterIndex;
+    record.lpstrFile = chosen;
+    record.nMaxFile = MAX_PATH;
+    record.lpstrInitialDir = Wide(m_record.lpstrInitialDir, -1, folder, MAX_PATH);
+    record.lpstrTitle = Wide(m_record.lpstrTitle, -1, title, MAX_PATH);
+    record.Flags = m_record.Flags;
+    record.lpstrDefExt = Wide(m_record.lpstrDefExt, -1, extension, 16);
+    if (!(save ? ::GetSaveFileNameW(&record) : ::GetOpenFileNameW(&record)))
+        return FALSE;
+    m_record.nFilterIndex = record.nFilterIndex;
+    m_record.Flags = record.Flags;
+    CString path;
+    if (!ReachingPath(chosen, path)) {  // a new file to save has no short name to fall back on
+        RefuseChosenName(m_record.hwndOwner, path);
+        return FALSE;
+    }
+    lstrcpynA(m_fileName, path.GetString(), sizeof m_fileName);
+    const int separator = FindLastSeparator(path);
+    m_record.nFileOffset = static_cast<WORD>(separator + 1);
+    const char* dot = std::strrchr(m_fileName + separator + 1, '.');
+    m_record.nFileExtension = static_cast<WORD>(dot != nullptr ? dot - m_fileName + 1 : 0);
+    return TRUE;
 }

@@ -22,6 +22,9 @@ public:
     virtual BOOL GetSaveFileName();
 
 private:
+    // Runs the wide open- or save-file dialog on the member record.
+    BOOL Run(bool save);
+
     OPENFILENAMEA m_record;
     char m_fileName[MAX_PATH];
 };

@@ -51,24 +51,28 @@ BOOL CFolderDialog::Browse(const char* title, HWND owner, CString initialFolder)
     // A second Browse on the same object must not leak the first answer.
     ::CoTaskMemFree(m_chosenItem);
     m_chosenItem = chosen;
+    // Refused here, so that no caller fills in a look-alike of the folder chosen.
+    wchar_t wide[MAX_PATH] = L"";
+    CString path;
+    if (m_chosenItem != nullptr && ::SHGetPathFromIDListW(m_chosenItem, wide) &&
+        !ReachingPath(wide, path)) {
+        RefuseChosenName(owner, path);
+        ::CoTaskMemFree(m_chosenItem);
+        m_chosenItem = nullptr;
+    }
     return m_chosenItem != nullptr;
 }
 
 // The A form of the path hands out best-fit look-alikes for names the code page cannot
-// hold (café as cafe, another folder): the wide path is taken instead, in its short
-// form when the long one does not convert exactly, and refused when neither does.
+// hold (café as cafe, another folder), and "dir." names dir: the wide path is taken
+// instead, in its short form where the long one would not reach the folder.
 BOOL CFolderDialog::GetPath(char* buffer)
 {
     wchar_t wide[MAX_PATH] = L"";
-    if (m_chosenItem == nullptr || !::SHGetPathFromIDListW(m_chosenItem, wide))
-        return FALSE;
     CString path;
-    if (!ExactAnsiName(wide, path)) {
-        wchar_t shortPath[MAX_PATH] = L"";
-        const DWORD length = ::GetShortPathNameW(wide, shortPath, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH || !ExactAnsiName(shortPath, path))
-            return FALSE;
-    }
+    if (m_chosenItem == nullptr || !::SHGetPathFromIDListW(m_chosenItem, wide) ||
+        !ReachingPath(wide, path))
+        return FALSE;
     ::lstrcpynA(buffer, path.GetString(), MAX_PATH);
     return TRUE;
 }
