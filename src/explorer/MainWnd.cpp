@@ -64,7 +64,7 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         m_toolBar.SendMessage(WM_SIZE, wParam, lParam);  // the toolbar refits to the width
         return 0;
     case WM_INPUTBOX_ENTER:
-        // A path that is no folder stays in the box, with the keyboard, to be corrected.
+        // A refused path is explained; the keyboard stays in the box for the next try.
         if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
             OnReload();
         return 0;
@@ -99,7 +99,7 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
     // The command line speaks of the folder the program was started in.
     const CString start = FullPath(CString(""), settings->GetStartFolder());
     if (!PathIsDirectoryA(start.GetString()) || !Navigate(start))
-        OnHome();
+        GoHome(false);  // quietly: the user asked for neither folder
     return 0;
 }
 

@@ -144,6 +144,8 @@ int CMainWnd::UpdateLauncherMenu()
             if (label.IsEmpty())  // an empty item would hide which program it starts
                 label = program.Right(program.GetLength() - separator - 1);
         }
+        // A long name would make the sub-menu as wide as the screen, over its parent menu.
+        label = MenuItemLabel(label, GetSystemMetrics(SM_CXSCREEN) / 3 - 4 * GetSystemMetrics(SM_CXMENUCHECK));
         m_contextMenu.SetItemText(IDM_OPEN_WITH_FIRST + i, FALSE, label.GetString());
     }
     return 1;
