@@ -1,4 +1,5 @@
 #include "explorer/MainWnd.h"
+#include "framework/core/SystemMessage.h"
 #include "resource.h"
 #include "settings/CommonSettingDlg.h"
 #include "settings/LaunchSettingDlg.h"
@@ -80,6 +81,14 @@ void CloseBox(HWND dialog)
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// What a failed save says: the file, then the system's reason.
+std::string SaveFailure(DWORD error)
+{
+    return "設定を保存できませんでした。\r\n\r\n" +
+           std::string(GetSystemData()->GetFilePath(CSystemData::SettingsFile).GetString()) + "\r\n" +
+           SystemMessage(error).GetString();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -357,7 +366,7 @@ TEST_F(CommonSettingDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen)
     CloseHandle(lock);
 
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(Contains(boxTexts, "設定を保存できませんでした。")) << boxTexts.size() << " texts";
+    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
     EXPECT_NE(boxOwner, nullptr);
     ASSERT_TRUE(visibleBefore);
     EXPECT_TRUE(visibleAfter) << "the dialog ended as if saved";
@@ -592,7 +601,7 @@ TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
     EXPECT_EQ(boxes, 1);
-    EXPECT_TRUE(Contains(boxTexts, "設定を保存できませんでした。"));
+    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_ACCESS_DENIED))) << (boxTexts.empty() ? "" : boxTexts.back());
     EXPECT_TRUE(visibleAfter);
     EXPECT_EQ(kept, "十番");
     EXPECT_EQ(result, IDOK);

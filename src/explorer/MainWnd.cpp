@@ -68,6 +68,15 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
             OnReload();
         return 0;
+    case WM_CONTEXTMENU:
+        // Shift+F10 in the list. The Apps key is answered on its key press (LVN_KEYDOWN)
+        // and a right-click as NM_RCLICK, so only F10 held down counts here.
+        if (reinterpret_cast<HWND>(wParam) == m_fileList.GetHwnd() && lParam == -1 &&
+            (::GetKeyState(VK_F10) & 0x8000)) {
+            ShowContextMenu(true);
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && ::IsChild(m_hWnd, ::GetFocus()))
             m_focusChild = ::GetFocus();

@@ -47,7 +47,7 @@ protected:
     void CreateMenuBar();
     void DestroyContextMenu();
     void CreateChildren(HINSTANCE instance);
-    void ShowContextMenu();
+    void ShowContextMenu(bool atFocusedRow);
     int RunDialog(int command);
     LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
     // Reads the entries folder shows into the rows to fill; false when the folder cannot
