@@ -500,9 +500,11 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     RegisterLauncher(6, "型", std::string(OriginalFolder()) + "\\R*.exe");  // matches Recorder.exe
     RegisterLauncher(7, "", tree.MakeFile("表.exe"));  // 表's trail byte is no separator
     RegisterLauncher(8, "型", std::string(OriginalFolder()) + "\\Recorder.ex?");
+    RegisterLauncher(1, ("R&D" + std::string(300, 'W')).c_str(), recorder);  // "&" shows as itself
+    RegisterLauncher(2, "R&D", recorder);
     EXPECT_EQ(window.UpdateLauncherMenu(), 1);
     auto label = [&](int index) {
-        char text[64] = "?";
+        char text[400] = "?";
         GetMenuStringA(window.ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
                        sizeof text, MF_BYCOMMAND);
         return std::string(text);
@@ -514,6 +516,10 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     EXPECT_EQ(label(6), "(未登録)");
     EXPECT_EQ(label(7), "表.exe");
     EXPECT_EQ(label(8), "(未登録)");
+    EXPECT_EQ(label(2), "R&&D");
+    const std::string cut = label(1);  // about a third of the screen, not 300 characters
+    EXPECT_TRUE(cut.size() > 20 && cut.size() < 150 && cut.compare(0, 4, "R&&D") == 0 &&
+                cut.compare(cut.size() - 2, 2, "…") == 0) << cut;
     Select("b.tavrec");
     EXPECT_EQ(window.OnOpenWith(6), 0);
     EXPECT_EQ(window.OnOpenWith(8), 0);
@@ -601,14 +607,32 @@ TEST_F(ListKeysTest, CtrlHomeGoesHomeAndPlainHomeDoesNot)
 TEST_F(ListKeysTest, AppsKeyAndRightClickShowTheContextMenu)
 {
     int menusSeen = 0;
+    RECT menu = {}, row = {LVIR_LABEL, 0, 0, 0};
     // The menu runs its own loop; a timer inside it notes the menu and ends it.
     ModalDriver driver;
-    driver.Menus([&](HWND) { ++menusSeen; EndMenu(); }).Start(100);
+    driver.Menus([&](HWND shown) { ++menusSeen; GetWindowRect(shown, &menu); EndMenu(); }).Start(100);
     Key(VK_APPS);
     EXPECT_EQ(menusSeen, 1);
+    // Shift+F10: the list's WM_CONTEXTMENU from the keyboard while F10 is down, the menu at
+    // the focused row. Without F10 it is the Apps key's release, already answered.
+    window.FileList().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.FileList().GetHwnd()), -1);
+    EXPECT_EQ(menusSeen, 1);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_F10] = 0x80;
+    SetKeyboardState(keys);
+    window.FileList().SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    window.FileList().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.FileList().GetHwnd()), -1);
+    keys[VK_F10] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(menusSeen, 2);
+    window.FileList().SendMessage(LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    MapWindowPoints(window.FileList().GetHwnd(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+    EXPECT_TRUE(menu.left >= row.left && menu.left < row.right && menu.top >= row.top && menu.top <= row.bottom + 2)
+        << menu.left << "," << menu.top << " row " << row.left << "," << row.top << "-" << row.bottom;
     NMHDR click{window.FileList().GetHwnd(), IDC_FILE_LIST, static_cast<UINT>(NM_RCLICK)};
     window.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(menusSeen, 2);
+    EXPECT_EQ(menusSeen, 3);
 }
 
 class PathBoxTest : public ListKeysTest {
