@@ -1,4 +1,5 @@
 #include "explorer/MainWnd.h"
+#include "framework/core/SystemMessage.h"
 #include "resource.h"
 #include "settings/CommonSettingDlg.h"
 #include "settings/LaunchSettingDlg.h"
@@ -80,6 +81,14 @@ void CloseBox(HWND dialog)
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// What a failed save says: the file, then the system's reason.
+std::string SaveFailure(DWORD error)
+{
+    return "設定を保存できませんでした。\r\n\r\n" +
+           std::string(GetSystemData()->GetFilePath(CSystemData::SettingsFile).GetString()) + "\r\n" +
+           SystemMessage(error).GetString();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -357,7 +366,7 @@ TEST_F(CommonSettingDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen)
     CloseHandle(lock);
 
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(Contains(boxTexts, "設定を保存できませんでした。")) << boxTexts.size() << " texts";
+    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
     EXPECT_NE(boxOwner, nullptr);
     ASSERT_TRUE(visibleBefore);
     EXPECT_TRUE(visibleAfter) << "the dialog ended as if saved";
@@ -513,6 +522,73 @@ TEST_F(LaunchSettingDlgTest, EachWheelMessageMovesOneEntry)
     EXPECT_EQ(seen, expected);
 }
 
+// Tab as the dialog manager sees it, Shift held or not.
+int PressTab(HWND dialog, bool shift)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG tab = {};
+    tab.hwnd = GetFocus();
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    IsDialogMessageA(dialog, &tab);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    return GetDlgCtrlID(GetFocus());
+}
+
+// The keyboard reaches all ten entries, and after any scroll it is in the entry the caret
+// was in, or in none.
+TEST_F(LaunchSettingDlgTest, TabReachesEveryEntryAndTheKeyboardFollowsItsEntry)
+{
+    StoreIni("C:\\home", false, false);
+    CLaunchSettingDlg dialog;
+    std::vector<std::string> seen;
+    const auto note = [&](HWND dlg, int focus) {
+        seen.push_back(std::to_string(focus) + " " + Text(dlg, IDC_LAUNCH_GROUP1) + ".." + Text(dlg, IDC_LAUNCH_GROUP4));
+    };
+    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        MSG posted;  // what the dialog posted itself while opening
+        while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&posted);
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        int focus = 0;
+        for (int i = 0; i < 27; ++i)
+            focus = PressTab(dlg, false);
+        note(dlg, focus);                        // 項目 10's name
+        for (int i = 0; i < 5; ++i)
+            focus = PressTab(dlg, false);
+        note(dlg, focus);                        // past 取消, round to 項目 1
+        note(dlg, PressTab(dlg, true));          // back to 取消
+        PressTab(dlg, true);
+        note(dlg, PressTab(dlg, true));          // 項目 10's 参照
+        // The caret in 項目 8's name after "ab"; a wheel notch up moves the entry a row down,
+        // and the caret with it.
+        SetFocus(GetDlgItem(dlg, IDC_LAUNCH_NAME2));
+        Type(dlg, IDC_LAUNCH_NAME2, "ab8");
+        SendDlgItemMessageA(dlg, IDC_LAUNCH_NAME2, EM_SETSEL, 2, 2);
+        Wheel(dlg, WHEEL_DELTA);
+        DWORD caret = 0;
+        SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+        note(dlg, GetDlgCtrlID(GetFocus()) * 10 + static_cast<int>(caret));
+        SendMessageA(GetFocus(), WM_CHAR, 'Y', 0);
+        Scroll(dlg, SB_TOP);                     // 項目 8 goes out of view: so does the keyboard
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        SetFocus(GetDlgItem(dlg, IDC_LAUNCH_PATH2));
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_NEXT, 0);  // a page on: 項目 2 to 項目 6
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        Click(dlg, IDOK);
+    });
+    const std::vector<std::string> expected = {
+        "110 項目 1..項目 4", "116 項目 7..項目 10", "110 項目 1..項目 4", "2 項目 1..項目 4",
+        "123 項目 7..項目 10", "1142 項目 6..項目 9", "160 項目 1..項目 4", "113 項目 5..項目 8"};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(ReadKey(Launcher, "NAME8"), "abY8");
+    EXPECT_EQ(ReadKey(Launcher, "NAME7"), EntryName(7));
+}
+
 TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemAll)
 {
     StoreIni("C:\\home", true, false);
@@ -592,7 +668,7 @@ TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
     EXPECT_EQ(boxes, 1);
-    EXPECT_TRUE(Contains(boxTexts, "設定を保存できませんでした。"));
+    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_ACCESS_DENIED))) << (boxTexts.empty() ? "" : boxTexts.back());
     EXPECT_TRUE(visibleAfter);
     EXPECT_EQ(kept, "十番");
     EXPECT_EQ(result, IDOK);

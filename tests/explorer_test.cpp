@@ -1,4 +1,5 @@
 #include "explorer/MainWnd.h"
+#include "framework/core/SystemMessage.h"
 #include "resource.h"
 #include "settings/SystemData.h"
 #include "support/FileType.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +31,26 @@ protected:
             text += list.GetItemText(row, 0).GetString() + std::string(" ");
         return text + "|" + list.GetItemText(list.GetNextItem(-1, LVNI_FOCUSED), 0).GetString();
     }
+
+    // The texts of the message boxes that act shows, each closed with OK. A box not owned
+    // by the main window, or titled otherwise, counts as a failure.
+    std::vector<std::string> MessagesOf(const std::function<void()>& act)
+    {
+        std::vector<std::string> texts;
+        ModalDriver().Others([&](HWND box) {
+            EXPECT_EQ(GetWindow(box, GW_OWNER), window.GetHwnd());
+            EXPECT_EQ(TextOf(box), "Tavlornエクスプローラ");
+            std::string text;  // the message, beside the icon's and the button's texts
+            for (const std::string& child : ChildTexts(box))
+                text = child.size() > text.size() ? child : text;
+            texts.push_back(text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }).Run(act);
+        return texts;
+    }
+
+    // What the system says about error, as a refusal quotes it.
+    static std::string Reason(DWORD error) { return SystemMessage(error).GetString(); }
 
     CMainWnd window{"Tavlornエクスプローラ"};
 };
@@ -143,14 +165,23 @@ TEST_F(MainWndTest, AFolderThatCannotBeEnumeratedIsRefusedNotListedEmpty)
     const Rows before = ListRows();
     ASSERT_EQ(before.size(), 2u) << "the parent lists it";
 
-    EXPECT_EQ(window.Navigate(folder.c_str()), 0);
-    Select(before[1].first);
-    window.OnOpen();
-    window.PathBox().SetWindowText(folder.c_str());  // typed, and Enter
-    EXPECT_EQ(window.OnReload(), 0);
-    EXPECT_EQ(PathText(), folder);
+    EXPECT_EQ(window.Navigate(folder.c_str()), 0);  // asked for by no user: not told
+    // The row, the typed path and home are each refused with the reason, box back on the parent.
+    settings->SetHome(folder.c_str());
+    const std::vector<std::string> told = MessagesOf([&] {
+        Select(before[1].first);
+        window.OnOpen();
+        EXPECT_EQ(PathText(), parent);
+        window.PathBox().SetWindowText(folder.c_str());  // typed, and Enter
+        EXPECT_EQ(window.OnReload(), 0);
+        EXPECT_EQ(PathText(), parent);
+        settings->SetHome(folder.c_str());  // the reload read the file's home
+        EXPECT_EQ(window.OnHome(), 0);
+    });
+    ASSERT_EQ(told.size(), 3u);
+    for (const std::string& text : told)
+        EXPECT_EQ(text, "フォルダ「" + folder + "」を表示できません。\r\n\r\n" + Reason(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(ListRows(), before);
-    window.PathBox().SetWindowText(parent.c_str());
     EXPECT_EQ(window.OnUp(), 1);
     EXPECT_EQ(PathText(), tree.Path()) << "the rows still meant the parent";
 }
@@ -165,7 +196,7 @@ TEST_F(MainWndTest, UpFromADriveRootStopsAtTheDrive)
     EXPECT_EQ(PathText(), "C:\\");
     const Rows atDrive = ListRows();
     EXPECT_FALSE(atDrive.empty());
-    EXPECT_EQ(window.OnUp(), 1);  // nothing above: refused
+    EXPECT_EQ(MessagesOf([&] { EXPECT_EQ(window.OnUp(), 1); }).size(), 0u);  // nothing above: quietly refused
     EXPECT_EQ(PathText(), "C:\\");
     EXPECT_EQ(ListRows(), atDrive);
 }
@@ -537,9 +568,11 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     RegisterLauncher(6, "型", std::string(OriginalFolder()) + "\\R*.exe");  // matches Recorder.exe
     RegisterLauncher(7, "", tree.MakeFile("表.exe"));  // 表's trail byte is no separator
     RegisterLauncher(8, "型", std::string(OriginalFolder()) + "\\Recorder.ex?");
+    RegisterLauncher(1, ("R&D" + std::string(300, 'W')).c_str(), recorder);  // "&" shows as itself
+    RegisterLauncher(2, "R&D", recorder);
     EXPECT_EQ(window.UpdateLauncherMenu(), 1);
     auto label = [&](int index) {
-        char text[64] = "?";
+        char text[400] = "?";
         GetMenuStringA(window.ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
                        sizeof text, MF_BYCOMMAND);
         return std::string(text);
@@ -551,6 +584,10 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     EXPECT_EQ(label(6), "(未登録)");
     EXPECT_EQ(label(7), "表.exe");
     EXPECT_EQ(label(8), "(未登録)");
+    EXPECT_EQ(label(2), "R&&D");
+    const std::string cut = label(1);  // about a third of the screen, not 300 characters
+    EXPECT_TRUE(cut.size() > 20 && cut.size() < 150 && cut.compare(0, 4, "R&&D") == 0 &&
+                cut.compare(cut.size() - 2, 2, "…") == 0) << cut;
     Select("b.tavrec");
     EXPECT_EQ(window.OnOpenWith(6), 0);
     EXPECT_EQ(window.OnOpenWith(8), 0);
@@ -609,12 +646,20 @@ TEST_F(ListKeysTest, BackspaceGoesUpAndEnterOpensTheSelectedFolder)
     EXPECT_EQ(PathText(), work + "\\inner");
 }
 
-TEST_F(ListKeysTest, F5ReloadsAndShowsANewEntry)
+// A listed folder deleted meanwhile gives way to the nearest folder still there, untold.
+TEST_F(ListKeysTest, F5ReloadsAndShowsANewEntryOrTheNearestFolderLeft)
 {
     const size_t before = ListRows().size();
     tree.MakeFile("work\\new.txt");
     Key(VK_F5);
     EXPECT_EQ(ListRows().size(), before + 1);
+    const std::string deeper = tree.MakeDir("work\\gone") + "\\deeper";
+    tree.MakeDir("work\\gone\\deeper");
+    ASSERT_EQ(window.Navigate(deeper.c_str()), 1);
+    ASSERT_TRUE(RemoveDirectoryA(deeper.c_str()) && RemoveDirectoryA((work + "\\gone").c_str()));
+    EXPECT_EQ(MessagesOf([&] { Key(VK_F5); }).size(), 0u);
+    EXPECT_EQ(PathText(), work);
+    EXPECT_EQ(ListRows(), WalkFolder(work, false, false));
 }
 
 TEST_F(ListKeysTest, CtrlHomeGoesHomeAndPlainHomeDoesNot)
@@ -630,14 +675,32 @@ TEST_F(ListKeysTest, CtrlHomeGoesHomeAndPlainHomeDoesNot)
 TEST_F(ListKeysTest, AppsKeyAndRightClickShowTheContextMenu)
 {
     int menusSeen = 0;
+    RECT menu = {}, row = {LVIR_LABEL, 0, 0, 0};
     // The menu runs its own loop; a timer inside it notes the menu and ends it.
     ModalDriver driver;
-    driver.Menus([&](HWND) { ++menusSeen; EndMenu(); }).Start(100);
+    driver.Menus([&](HWND shown) { ++menusSeen; GetWindowRect(shown, &menu); EndMenu(); }).Start(100);
     Key(VK_APPS);
     EXPECT_EQ(menusSeen, 1);
+    // Shift+F10: the list's WM_CONTEXTMENU from the keyboard while F10 is down, the menu at
+    // the focused row. Without F10 it is the Apps key's release, already answered.
+    window.FileList().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.FileList().GetHwnd()), -1);
+    EXPECT_EQ(menusSeen, 1);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_F10] = 0x80;
+    SetKeyboardState(keys);
+    window.FileList().SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    window.FileList().SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.FileList().GetHwnd()), -1);
+    keys[VK_F10] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(menusSeen, 2);
+    window.FileList().SendMessage(LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    MapWindowPoints(window.FileList().GetHwnd(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+    EXPECT_TRUE(menu.left >= row.left && menu.left < row.right && menu.top >= row.top && menu.top <= row.bottom + 2)
+        << menu.left << "," << menu.top << " row " << row.left << "," << row.top << "-" << row.bottom;
     NMHDR click{window.FileList().GetHwnd(), IDC_FILE_LIST, static_cast<UINT>(NM_RCLICK)};
     window.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(menusSeen, 2);
+    EXPECT_EQ(menusSeen, 3);
 }
 
 class PathBoxTest : public ListKeysTest {
@@ -713,15 +776,21 @@ TEST_F(PathBoxTest, RelativeAndTrailingBlankPathsAreTakenFromTheListedFolder)
     }
 }
 
-TEST_F(PathBoxTest, EnterOnAFileChangesNothingAndKeepsTheText)
+// The user reads why, and the box names the listed folder again, so box and list agree.
+TEST_F(PathBoxTest, EnterOnAFileOrAMissingFolderIsExplainedAndTheBoxShowsTheListedFolder)
 {
     const std::string file = tree.MakeFile("work\\f.txt");
     window.ListFolder();
     const Rows before = ListRows();
-    window.PathBox().SetWindowText(file.c_str());
-    PressEnter();
-    EXPECT_EQ(PathText(), file);
-    EXPECT_EQ(ListRows(), before);
+    const std::string missing = tree / "missing";
+    for (const std::string& typed : {file, missing, missing + "\\deeper"}) {
+        window.PathBox().SetWindowText(typed.c_str());
+        const std::vector<std::string> told = MessagesOf([&] { PressEnter(); });
+        const DWORD reason = typed == file ? ERROR_DIRECTORY : typed == missing ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+        EXPECT_EQ(told, std::vector<std::string>{"フォルダ「" + typed + "」を表示できません。\r\n\r\n" + Reason(reason)});
+        EXPECT_EQ(PathText(), work);
+        EXPECT_EQ(ListRows(), before);
+    }
 }
 
 TEST_F(PathBoxTest, TabCarriageReturnAndEscapeAreSwallowed)

@@ -426,7 +426,7 @@ TEST_F(AwkwardFolders, AFolderThatVanishedAfterListingIsNotEntered)
     ASSERT_TRUE(RemoveDirectoryA(sub.c_str()));
 
     Select("sub");
-    window->OnOpen();
+    SendWithDialogsCancelled(window->GetHwnd(), WM_COMMAND, IDM_FILE_OPEN, 0);  // explained
     EXPECT_EQ(PathText(), tree.Path());
     EXPECT_EQ(ListRows(), before);
     EXPECT_EQ(window->OnReload(), 1);
@@ -448,8 +448,10 @@ TEST_F(AwkwardFolders, AFolderThatCannotBeReadIsRefusedAndTheListStays)
     EXPECT_EQ(PathText(), tree.Path());
     EXPECT_EQ(ListRows(), before);
     window->PathBox().SetWindowText(locked.c_str());
-    EXPECT_EQ(window->OnReload(), 0);
+    SendWithDialogsCancelled(window->GetHwnd(), WM_COMMAND, IDM_RELOAD, 0);  // explained
+    EXPECT_EQ(PathText(), tree.Path());
     CloseHandle(hold);
+    window->PathBox().SetWindowText(locked.c_str());
     EXPECT_EQ(window->OnReload(), 1);
     EXPECT_EQ(ListRows(), WalkFolder(locked, false, false));
 
@@ -473,10 +475,10 @@ TEST_F(AwkwardFolders, APathTooLongForTheAnsiFunctionsIsRefused)
 
     EXPECT_EQ(window->Navigate(deepAnsi.c_str()), 0);
     EXPECT_EQ(window->Navigate(std::string(300, 'x').c_str()), 0);
-    // Typed into the path box and entered: refused, the typed text stays.
+    // Typed into the path box and entered: refused and explained, the box back on the list.
     window->PathBox().SetWindowText(deepAnsi.c_str());
-    window->SendMessage(WM_APP + 1, reinterpret_cast<WPARAM>(&window->PathBox()), 0);
-    EXPECT_EQ(PathText(), deepAnsi);
+    SendWithDialogsCancelled(window->GetHwnd(), WM_APP + 1, reinterpret_cast<WPARAM>(&window->PathBox()), 0);
+    EXPECT_EQ(PathText(), tree.Path());
     EXPECT_EQ(ListRows(), before);
     Select("..");
     window->OnOpen();  // the row is the listed folder's, whatever the box holds
@@ -656,7 +658,7 @@ TEST_F(EveryCommand, AfterTheListedFolderWasDeletedNothingBreaks)
         RemoveDirectoryA(gone.c_str());
         Select("lost.tav");
     });
-    EXPECT_EQ(after[IndexOf(IDM_RELOAD)], gone) << "refused: the path box stays";
+    EXPECT_EQ(after[IndexOf(IDM_RELOAD)], tree.Path()) << "the nearest folder left";
     EXPECT_EQ(after[IndexOf(IDM_GO_UP)], tree.Path());
     EXPECT_EQ(after[IndexOf(IDM_GO_HOME)], tree.Path());
     // The launcher gets the path the row shows; the shell finds no file to open or edit.
@@ -980,6 +982,12 @@ protected:
                        sizeof text, MF_BYCOMMAND);
         return text;
     }
+    // A message that names the file, then the system's reason.
+    bool ToldFailure(const std::vector<std::string>& texts)
+    {
+        const std::string start = "設定を保存できませんでした。\r\n\r\n" + Ini() + "\r\n";
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) { return text.rfind(start, 0) == 0; });
+    }
 };
 
 TEST_F(FailedSave, IsToldAndNeitherTheWindowNorTheFileChange)
@@ -999,7 +1007,7 @@ TEST_F(FailedSave, IsToldAndNeitherTheWindowNorTheFileChange)
     ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_LAUNCHER, play));
     CloseHandle(lock);
 
-    EXPECT_TRUE(Has(play.boxTexts, "設定を保存できませんでした。"));
+    EXPECT_TRUE(ToldFailure(play.boxTexts));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(LauncherLabel(0), "記録");
     EXPECT_STREQ(settings->GetLaunchName(0).GetString(), "記録");
@@ -1026,7 +1034,7 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
     };
     ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, play));
     CloseHandle(lock);
-    EXPECT_TRUE(Has(play.boxTexts, "設定を保存できませんでした。"));
+    EXPECT_TRUE(ToldFailure(play.boxTexts));
     EXPECT_EQ(ReadWholeFile(Ini()), before);
 
     // Once the file reads again, a reload brings the stored settings back and OK works.

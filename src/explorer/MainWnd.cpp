@@ -64,10 +64,19 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         m_toolBar.SendMessage(WM_SIZE, wParam, lParam);  // the toolbar refits to the width
         return 0;
     case WM_INPUTBOX_ENTER:
-        // A path that is no folder stays in the box, with the keyboard, to be corrected.
+        // A refused path is explained; the keyboard stays in the box for the next try.
         if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
             OnReload();
         return 0;
+    case WM_CONTEXTMENU:
+        // Shift+F10 in the list. The Apps key is answered on its key press (LVN_KEYDOWN)
+        // and a right-click as NM_RCLICK, so only F10 held down counts here.
+        if (reinterpret_cast<HWND>(wParam) == m_fileList.GetHwnd() && lParam == -1 &&
+            (::GetKeyState(VK_F10) & 0x8000)) {
+            ShowContextMenu(true);
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && ::IsChild(m_hWnd, ::GetFocus()))
             m_focusChild = ::GetFocus();
@@ -99,7 +108,7 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
     // The command line speaks of the folder the program was started in.
     const CString start = FullPath(CString(""), settings->GetStartFolder());
     if (!PathIsDirectoryA(start.GetString()) || !Navigate(start))
-        OnHome();
+        GoHome(false);  // quietly: the user asked for neither folder
     return 0;
 }
 

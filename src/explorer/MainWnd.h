@@ -47,7 +47,7 @@ protected:
     void CreateMenuBar();
     void DestroyContextMenu();
     void CreateChildren(HINSTANCE instance);
-    void ShowContextMenu();
+    void ShowContextMenu(bool atFocusedRow);
     int RunDialog(int command);
     LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
     // Reads the entries folder shows into the rows to fill; false when the folder cannot
@@ -76,8 +76,13 @@ protected:
     static ListPlace PlaceOfLeft(const CString& from);
     // Puts the list at place and gives it the keyboard.
     void EnterList(const ListPlace& place);
-    // Navigate, with the list put at place: 1 when shown, 0 (and a beep) when refused.
-    int ShowFolder(const CString& path, const ListPlace& place);
+    // Navigate, with the list put at place: 1 when shown, 0 when refused; told, a refusal
+    // is explained in a message box and the path box goes back to the listed folder.
+    int ShowFolder(const CString& path, const ListPlace& place, bool tell);
+    DWORD ReadListable(const CString& typed, const CString& folder);
+    void SayRefused(const CString& path, DWORD error);
+    // Home, or the documents folder when home is missing; the start-up fallback is not told.
+    int GoHome(bool tell);
 
     CInputBoxEx m_pathBox;
     CButton m_browseButton;

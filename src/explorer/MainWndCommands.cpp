@@ -202,15 +202,33 @@ int CMainWnd::UpdateLauncherMenu()
             if (label.IsEmpty())  // an empty item would hide which program it starts
                 label = program.Right(program.GetLength() - separator - 1);
         }
+        // A long name would make the sub-menu as wide as the screen, over its parent menu.
+        label = MenuItemLabel(label, GetSystemMetrics(SM_CXSCREEN) / 3 - 4 * GetSystemMetrics(SM_CXMENUCHECK));
         m_contextMenu.SetItemText(IDM_OPEN_WITH_FIRST + i, FALSE, label.GetString());
     }
     return 1;
 }
 
-void CMainWnd::ShowContextMenu()
+// From the keyboard the menu opens at the focused row, where the user's eyes are; from the
+// mouse, where it was clicked.
+void CMainWnd::ShowContextMenu(bool atFocusedRow)
 {
     // Screen coordinates may be negative left of or above the primary monitor.
     const DWORD position = GetMessagePos();
-    TrackPopupMenu(m_contextMenu.GetHandle(), TPM_LEFTALIGN | TPM_BOTTOMALIGN,
-                   GET_X_LPARAM(position), GET_Y_LPARAM(position), 0, m_hWnd, nullptr);
+    POINT at = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    UINT align = TPM_LEFTALIGN | TPM_BOTTOMALIGN;
+    if (atFocusedRow) {
+        RECT row = {};
+        const int focused = m_fileList.GetNextItem(-1, LVNI_FOCUSED);
+        row.left = LVIR_LABEL;
+        RECT shown = {};
+        ::GetClientRect(m_fileList.GetHwnd(), &shown);
+        if (focused < 0 || !m_fileList.SendMessage(LVM_GETITEMRECT, focused, reinterpret_cast<LPARAM>(&row)) ||
+            row.bottom <= 0 || row.bottom > shown.bottom)
+            row = RECT{0, 0, 0, 0};  // no row in view: the list's corner
+        at = POINT{row.left + 8, row.bottom};
+        ::ClientToScreen(m_fileList.GetHwnd(), &at);
+        align = TPM_LEFTALIGN | TPM_TOPALIGN;
+    }
+    TrackPopupMenu(m_contextMenu.GetHandle(), align, at.x, at.y, 0, m_hWnd, nullptr);
 }

@@ -1,6 +1,7 @@
 #include "explorer/MainWnd.h"
 
 #include "framework/core/PathText.h"
+#include "framework/core/SystemMessage.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "resource.h"
 #include "settings/SystemData.h"
@@ -62,8 +63,10 @@ bool CMainWnd::ReadFolder(const CString& folder)
     wchar_t pattern[MAX_PATH];
     // Past the ANSI limit no row could be opened by its path: the folder is not listed
     // rather than listed empty.
-    if (ansiPattern.GetLength() >= MAX_PATH || !WidePath(ansiPattern, pattern, MAX_PATH))
+    if (ansiPattern.GetLength() >= MAX_PATH || !WidePath(ansiPattern, pattern, MAX_PATH)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
+    }
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
@@ -130,24 +133,53 @@ void CMainWnd::FillList(const CString& folder)
 
 int CMainWnd::Navigate(CString path)
 {
-    return ShowFolder(path, ListPlace());
+    return ShowFolder(path, ListPlace(), false);
+}
+
+// Why folder cannot be listed, or 0 when its rows have been read. typed is what it came
+// from: a path that FullPath could not hold was too long.
+DWORD CMainWnd::ReadListable(const CString& typed, const CString& folder)
+{
+    if (folder.IsEmpty())
+        return typed.IsEmpty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE;
+    if (!PathIsDirectoryA(folder.GetString())) {
+        const bool exists = ::GetFileAttributesA(folder.GetString()) != INVALID_FILE_ATTRIBUTES;
+        const DWORD error = GetLastError();
+        return exists || error == 0 ? ERROR_DIRECTORY : error;
+    }
+    if (ReadFolder(folder))
+        return 0;
+    const DWORD error = GetLastError();
+    return error == 0 || error == ERROR_NO_MORE_FILES ? ERROR_NOT_ENOUGH_MEMORY : error;
 }
 
 // A relative path is taken from the listed folder, which the user sees, not from the
-// current directory, which the common dialogs move. Refused with a beep, as a typed
-// path that names no folder always was: list and path box stay as they were.
-int CMainWnd::ShowFolder(const CString& path, const ListPlace& place)
+// current directory, which the common dialogs move. A refused path leaves the list as it
+// was; told, the user reads why, and the path box shows the listed folder again, so box
+// and list agree. An empty path (up from a drive root) is refused quietly.
+int CMainWnd::ShowFolder(const CString& path, const ListPlace& place, bool tell)
 {
     CWaitCursor busy;
     const CString folder = FullPath(m_listedFolder, path);
-    if (folder.IsEmpty() || !PathIsDirectoryA(folder.GetString()) || !ReadFolder(folder)) {
-        MessageBeep(MB_OK);
+    const DWORD refusal = ReadListable(path, folder);
+    if (refusal != 0) {
+        if (tell && !path.IsEmpty()) {
+            SayRefused(folder.IsEmpty() ? path : folder, refusal);
+            m_pathBox.SetWindowText(m_listedFolder.GetString());
+        }
         return 0;
     }
     m_pathBox.SetWindowText(folder.GetString());
     FillList(folder);
     EnterList(place);
     return 1;
+}
+
+// Worded as the system's own messages: the path, then the reason in its words.
+void CMainWnd::SayRefused(const CString& path, DWORD error)
+{
+    const CString text = "フォルダ「" + path + "」を表示できません。\r\n\r\n" + SystemMessage(error);
+    ::MessageBoxA(m_hWnd, text.GetString(), GetWindowText().GetString(), MB_OK | MB_ICONERROR);
 }
 
 CString CMainWnd::JoinPath(CString base, CString name)
@@ -157,7 +189,7 @@ CString CMainWnd::JoinPath(CString base, CString name)
 
 int CMainWnd::OpenFolder(CString name)
 {
-    ShowFolder(JoinPath(m_listedFolder, name), name == ".." ? PlaceOfLeft(m_listedFolder) : ListPlace());
+    ShowFolder(JoinPath(m_listedFolder, name), name == ".." ? PlaceOfLeft(m_listedFolder) : ListPlace(), true);
     return 1;
 }
 
@@ -168,15 +200,25 @@ int CMainWnd::OnUp()
 
 int CMainWnd::OnHome()
 {
+    return GoHome(true);
+}
+
+int CMainWnd::GoHome(bool tell)
+{
     CSystemData* settings = GetSystemData();
     if (settings == nullptr)
         return 0;
     CString home = settings->GetHome();
-    if (!PathIsDirectoryA(home.GetString()))
-        home = settings->GetSpecialFolderPath(CSIDL_PERSONAL);
-    return Navigate(home);
+    if (!PathIsDirectoryA(home.GetString())) {
+        const CString documents = settings->GetSpecialFolderPath(CSIDL_PERSONAL);
+        if (!documents.IsEmpty() || home.IsEmpty())
+            home = documents;  // else the home setting names what is missing
+    }
+    return ShowFolder(home, ListPlace(), tell);
 }
 
+// F5 on a listed folder deleted meanwhile lists the nearest folder above it that is still
+// there, as the system's explorer does; any other path that cannot be listed is refused.
 int CMainWnd::OnReload()
 {
     CSystemData* settings = GetSystemData();
@@ -185,7 +227,14 @@ int CMainWnd::OnReload()
     settings->Load();
     if (!UpdateLauncherMenu())
         return 0;
-    return ShowFolder(m_pathBox.GetWindowText(), CurrentPlace());
+    const CString typed = m_pathBox.GetWindowText();
+    if (!m_listedFolder.IsEmpty() && FullPath(m_listedFolder, typed) == m_listedFolder &&
+        ::GetFileAttributesA(m_listedFolder.GetString()) == INVALID_FILE_ATTRIBUTES) {
+        for (CString above = ::JoinPath(m_listedFolder, ".."); !above.IsEmpty(); above = ::JoinPath(above, ".."))
+            if (PathIsDirectoryA(above.GetString()) && ShowFolder(above, ListPlace(), false))
+                return 1;
+    }
+    return ShowFolder(typed, CurrentPlace(), true);
 }
 
 int CMainWnd::OnBrowse()
@@ -195,6 +244,6 @@ int CMainWnd::OnBrowse()
         start = "";
     CFolderDialog dialog;
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
-        ShowFolder(dialog.GetPath(), ListPlace());
+        ShowFolder(dialog.GetPath(), ListPlace(), true);
     return 1;
 }

@@ -48,7 +48,107 @@ LRESULT CLaunchSettingDlg::OnInitDialog(WPARAM, LPARAM)
         m_pathBoxes[r].SetWindowText(m_workingCopy.GetLaunchPath(r).GetString());
     }
     ShowEntries(m_topIndex);
-    return 0;  // the dialog manager leaves the focus alone
+    // A group box takes the keyboard without showing it: the first stop is 項目 1's name.
+    for (CGroupBox& group : m_groupBoxes)
+        group.SetWindowLong(GWL_STYLE, group.GetWindowLong(GWL_STYLE) & ~WS_TABSTOP);
+    ::SetFocus(m_nameBoxes[0].GetHwnd());
+    // Activating the dialog would put the keyboard back where the template first had it.
+    PostMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_nameBoxes[0].GetHwnd()), TRUE);
+    return 0;
+}
+
+LRESULT CLaunchEntryBox::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == VK_PRIOR || wParam == VK_NEXT) {
+        ::SendMessageA(::GetParent(m_hWnd), CLaunchSettingDlg::WM_LAUNCH_PAGE, wParam == VK_NEXT ? 1 : -1, 0);
+        return 0;
+    }
+    return CInputBox::OnKeyDown(wParam, lParam);
+}
+
+LRESULT CLaunchSettingDlg::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NEXTDLGCTL:
+        if (LOWORD(lParam) != 0)
+            break;  // a control named: the dialog manager's own work
+        NextTabStop(wParam != 0);
+        return TRUE;
+    case WM_LAUNCH_PAGE:
+        TurnPage(static_cast<int>(wParam));
+        return TRUE;
+    }
+    return CDialog::WindowProc(window, message, wParam, lParam);
+}
+
+bool CLaunchSettingDlg::FindRowControl(HWND window, int& row, int& column)
+{
+    for (row = 0; row < RowCount; ++row)
+        for (column = 0; column < 3; ++column)
+            if (window != nullptr && RowControl(row, column) == window)
+                return true;
+    return false;
+}
+
+HWND CLaunchSettingDlg::RowControl(int row, int column)
+{
+    switch (column) {
+    case 0:  return m_nameBoxes[row].GetHwnd();
+    case 1:  return m_pathBoxes[row].GetHwnd();
+    default: return m_browseButtons[row].GetHwnd();
+    }
+}
+
+void CLaunchSettingDlg::FocusEntry(int entry, int column)
+{
+    if (entry < m_topIndex)
+        ScrollTo(entry);
+    else if (entry >= m_topIndex + RowCount)
+        ScrollTo(entry - RowCount + 1);
+    // Named, the dialog manager gives the keyboard as Tab does: a box's text selected.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(RowControl(entry - m_topIndex, column)), TRUE);
+}
+
+// The stops are three per entry (name, path, "参照"), then "登録" and "取消", in a ring.
+void CLaunchSettingDlg::NextTabStop(bool backward)
+{
+    const int entryStops = 3 * CSystemData::LauncherCount, stops = entryStops + 2;
+    const HWND focus = ::GetFocus();
+    int row, column, stop;
+    if (FindRowControl(focus, row, column))
+        stop = 3 * (m_topIndex + row) + column;
+    else if (focus == GetDlgItem(IDOK) || focus == GetDlgItem(IDCANCEL))
+        stop = entryStops + (focus == GetDlgItem(IDCANCEL) ? 1 : 0);
+    else  // the scroll bar: on to the rows it shows
+        stop = backward ? 3 * (m_topIndex + RowCount) : 3 * m_topIndex - 1;
+    stop = (stop + (backward ? stops - 1 : 1)) % stops;
+    if (stop < entryStops)
+        FocusEntry(stop / 3, stop % 3);
+    else
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(stop == entryStops ? IDOK : IDCANCEL)), TRUE);
+}
+
+// A page on, the keyboard stays in the same box of the entry four on, as in a list.
+void CLaunchSettingDlg::TurnPage(int direction)
+{
+    int row, column;
+    if (!FindRowControl(::GetFocus(), row, column))
+        return;
+    int entry = m_topIndex + row + direction * RowCount;
+    entry = entry < 0 ? 0 : entry >= CSystemData::LauncherCount ? CSystemData::LauncherCount - 1 : entry;
+    int top = m_topIndex + direction * RowCount;
+    top = top < 0 ? 0 : top > LastTop ? LastTop : top;
+    ScrollTo(top);
+    FocusEntry(entry, column);
+}
+
+void CLaunchSettingDlg::ScrollTo(int top)
+{
+    SCROLLINFO info;
+    m_scrollBar.GetScrollInfo(&info);
+    ShowEntries(top);
+    info.nPos = m_topIndex;
+    m_scrollBar.SetScrollInfo(&info, TRUE);
 }
 
 void CLaunchSettingDlg::StoreRows()
@@ -60,10 +160,18 @@ void CLaunchSettingDlg::StoreRows()
     }
 }
 
+// The keyboard follows its entry: typing after a scroll goes on where the caret was, or,
+// with that entry scrolled away, into no entry at all (the scroll bar takes it).
 BOOL CLaunchSettingDlg::ShowEntries(int top)
 {
     if (top < 0 || top > LastTop)
         return 0;
+    int row, column;
+    const bool inRow = FindRowControl(::GetFocus(), row, column);
+    DWORD start = 0, end = 0;
+    if (inRow && column < 2)
+        ::SendMessageA(RowControl(row, column), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const int entry = m_topIndex + row;
     StoreRows();
     m_topIndex = top;
     for (int r = 0; r < RowCount; ++r) {
@@ -72,6 +180,16 @@ BOOL CLaunchSettingDlg::ShowEntries(int top)
         m_groupBoxes[r].SetWindowText(caption.GetString());
         m_nameBoxes[r].SetWindowText(m_workingCopy.GetLaunchName(top + r).GetString());
         m_pathBoxes[r].SetWindowText(m_workingCopy.GetLaunchPath(top + r).GetString());
+    }
+    if (inRow && entry >= top && entry < top + RowCount) {
+        const HWND box = RowControl(entry - top, column);
+        ::SetFocus(box);
+        if (column < 2) {
+            ::SendMessageA(box, EM_SETSEL, start, end);
+            ::SendMessageA(box, EM_SCROLLCARET, 0, 0);
+        }
+    } else if (inRow) {
+        ::SetFocus(m_scrollBar.GetHwnd());
     }
     return 1;
 }

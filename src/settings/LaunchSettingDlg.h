@@ -5,6 +5,12 @@
 #include "framework/dialogs/Dialog.h"
 #include "settings/SystemData.h"
 
+// A name or path box of "ランチャー設定": PageUp and PageDown turn the dialog's page.
+class CLaunchEntryBox : public CInputBox {
+public:
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam) override;
+};
+
 // "ランチャー設定": the ten launcher entries, four rows at a time under a scroll bar.
 // Edits a private copy of the settings; only "登録" stores it and writes the file.
 class CLaunchSettingDlg : public CDialog {
@@ -16,6 +22,10 @@ public:
     virtual ~CLaunchSettingDlg();
     DECLARE_RUNTIME_CLASS(CLaunchSettingDlg)
 
+    // Sent to the dialog by a box on PageUp (wParam -1) and PageDown (1).
+    static const UINT WM_LAUNCH_PAGE = WM_APP + 20;
+
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam) override;
@@ -37,13 +47,24 @@ protected:
     // The rows' texts into the entries they show.
     void StoreRows();
     int NewScrollPosition(WPARAM request, const SCROLLINFO& info) const;
+    // Shows entries from top on and moves the scroll bar's thumb there.
+    void ScrollTo(int top);
+    // The row (0 to 3) and column (name 0, path 1, browse 2) of a row's control; false
+    // for any other window.
+    bool FindRowControl(HWND window, int& row, int& column);
+    HWND RowControl(int row, int column);
+    // Gives the keyboard to column of entry, scrolling it into view, as Tab would.
+    void FocusEntry(int entry, int column);
+    // Tab and Shift+Tab run over all ten entries, not only the four rows shown.
+    void NextTabStop(bool backward);
+    void TurnPage(int direction);
 
     int m_topIndex;
     CSystemData m_opened;  // the settings as the dialog found them
     CSystemData m_workingCopy;
     CVScrollBar m_scrollBar;
     CGroupBox m_groupBoxes[RowCount];
-    CInputBox m_nameBoxes[RowCount];
-    CInputBox m_pathBoxes[RowCount];
+    CLaunchEntryBox m_nameBoxes[RowCount];
+    CLaunchEntryBox m_pathBoxes[RowCount];
     CButton m_browseButtons[RowCount];
 };

@@ -1,5 +1,6 @@
 #include "settings/SettingsDialog.h"
 
+#include "framework/core/SystemMessage.h"
 #include "settings/SystemData.h"
 
 LRESULT BlackDialogBrush()
@@ -34,6 +35,16 @@ void ApplyChanges(CSystemData& target, const CSystemData& opened, const CSystemD
     }
 }
 
+// What the user reads when the file could not be written: which file, and the system's
+// reason (error is the last error of the failed call; 0 when there was none).
+CString SaveFailureText(const CString& file, DWORD error)
+{
+    CString text = "設定を保存できませんでした。\r\n\r\n" + file;
+    if (error != 0)
+        text += "\r\n" + SystemMessage(error);
+    return text;
+}
+
 }  // namespace
 
 // The file may have changed since the dialog opened (by hand, or by another window's
@@ -47,16 +58,19 @@ bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edi
     const CString file = settings->GetFilePath(CSystemData::SettingsFile);
     const bool present = ::GetFileAttributesA(file.GetString()) != INVALID_FILE_ATTRIBUTES;
     CSystemData merged;
+    SetLastError(0);
     if (present ? merged.Load() : merged.CopyFrom(&opened)) {
         ApplyChanges(merged, opened, edited);
+        SetLastError(0);
         if (merged.Save()) {
             settings->CopyFrom(&merged);
             return true;
         }
     }
+    const DWORD error = GetLastError();
     // The singleton keeps what the file still holds.
     char caption[MAX_PATH] = "";
     ::GetWindowTextA(owner, caption, MAX_PATH);
-    ::MessageBoxA(owner, "設定を保存できませんでした。", caption, MB_OK | MB_ICONERROR);
+    ::MessageBoxA(owner, SaveFailureText(file, error).GetString(), caption, MB_OK | MB_ICONERROR);
     return false;
 }

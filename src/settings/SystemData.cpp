@@ -221,9 +221,11 @@ BOOL CSystemData::Save()
     saved = saved && WriteKeys(temporary) && IsWhole(path, temporary);
     saved = saved && MoveFileExA(temporary.GetString(), path.GetString(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const DWORD error = saved ? 0 : GetLastError();  // the reason the user is told
     if (!saved)
         DeleteFileA(temporary.GetString());
     ForgetCachedProfile(path);
+    SetLastError(error);
     return saved ? 1 : 0;
 }
 

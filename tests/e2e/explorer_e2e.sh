@@ -76,7 +76,7 @@ mkdir -p "$T/alpha/inner" "$T/beta" "$T/home"
 touch "$T/b.txt" "$T/.secret.txt" "$T/alpha/one.txt" "$T/beta/two.txt" "$T/beta/three.txt" "$T/beta/.note.txt" \
       "$T/home/h1.txt" "$T/home/h2.txt" "$T/home/h3.txt"
 printf '%s\r\n' '[COMMON_SETTING]' 'HOME=C:\e2e\tree\home' 'DISP_SYSTEM_FILE=FALSE' 'DISP_HIDDEN_FILE=FALSE' \
-    '[LACNCH_SETTING]' 'NAME1=記録' "PATH1=$recorder_win" | iconv -f UTF-8 -t CP932 > "$C/app/TavlornExplorer.ini"
+    '[LACNCH_SETTING]' 'NAME1=記録' "PATH1=$recorder_win" "NAME2=$(printf 'W%.0s' {1..300})" "PATH2=$recorder_win" | iconv -f UTF-8 -t CP932 > "$C/app/TavlornExplorer.ini"
 export TAVLORN_RECORD_FILE='C:\e2e\record.log'
 record="$C/record.log"
 
@@ -199,8 +199,17 @@ for key in Tab Escape; do
     xdotool key BackSpace
     until_main 10 'shows "C:\e2e\tree\beta" 3' || fail "BackSpace in the path box: $state"
 done
-xdotool type x; xdotool key Return; xdotool type y  # y lands in the box only if it kept the keyboard
-until_main 10 'shows "C:\e2e\tree\betaxy" 3 && [ "$(field focus)" = $IDC_PATH ]' || fail "Enter on no folder: $state"
+# A typed folder that is not there is refused in a message box; OK puts the box back on
+# the listed folder, with the keyboard.
+refusal_shown() { [ -n "$(probe dialog Tavlornエクスプローラ)" ]; }
+xdotool type x; xdotool key Return
+if within 10 refusal_shown; then
+    xdotool key Return
+    until_main 10 'shows "C:\e2e\tree\beta" 3 && [ "$(field focus)" = $IDC_PATH ] && ! refusal_shown' &&
+        pass "a missing typed folder is refused visibly and the box shows the listed folder" || fail "after the refusal: $state"
+else
+    fail "Enter on no folder showed no message"
+fi
 xdotool key End shift+Home
 xdotool type --delay 20 'C:\e2e\tree\alpha'  # typed, not entered: beta is still listed
 
@@ -212,6 +221,10 @@ recorded() { [ -s "$record" ]; }
 if within 10 menus_open 1; then
     xdotool key Up Right  # the sub-menu is the last item
     if within 10 menus_open 2; then
+        # The 300-character name of entry 2 is cut: no menu wider than about a third of the screen.
+        widest=$(probe menus | sed -n 's/^menu[0-9]*=\([-0-9]*\) [-0-9]* \([-0-9]*\) .*/\1 \2/p' | awk '{w=$2-$1; if (w>m) m=w} END{print m+0}')
+        [ "$widest" -le $((1024 / 3 + 40)) ] && pass "a long launcher name keeps the sub-menu narrow ($widest px)" ||
+            fail "the sub-menu is $widest px wide"
         xdotool key Return
         within 10 recorded || true
         line=$(tr -d '\r' < "$record" 2>/dev/null | head -n 1)
@@ -229,6 +242,64 @@ fi
 click_rect "$(field pathbox)" 1
 xdotool key End shift+Home
 xdotool type --delay 20 'C:\e2e\tree\beta'
+
+# 7b. Shift+F10 in the list opens the context menu at the focused row.
+click_rect "$(row_rect two.txt)" 1
+xdotool key shift+F10
+if within 10 menus_open 1; then
+    read -r ml mt _ _ <<<"$(probe menus | sed -n 's/^menu0=//p')"
+    read -r rl rt rr rb <<<"$(row_rect two.txt)"
+    [ "$ml" -ge "$rl" ] && [ "$ml" -le "$rr" ] && [ "$mt" -ge "$rt" ] && [ "$mt" -le $((rb + 4)) ] &&
+        pass "Shift+F10 opens the context menu at the focused row" || fail "Shift+F10 menu at $ml $mt, row $rl $rt $rr $rb"
+    xdotool key Escape
+    within 10 menus_open 0 || fail "Escape left a menu open"
+else
+    fail "Shift+F10 showed no context menu"
+fi
+
+# 7c. F5 on a listed folder deleted meanwhile lists the nearest folder left.
+mkdir -p "$T/gone/deeper"
+click_rect "$(field pathbox)" 1
+xdotool key End shift+Home
+xdotool type --delay 20 'C:\e2e\tree\gone\deeper'
+xdotool key Return
+until_main 10 'shows "C:\e2e\tree\gone\deeper" 1' || fail "into gone\\deeper: $state"
+rm -r "$T/gone"
+xdotool key F5
+until_main 10 'shows "C:\e2e\tree" 6' && pass "F5 on a deleted folder lists its nearest parent" || fail "F5 on a deleted folder: $state"
+
+# 7d. ランチャー設定 by keyboard alone: the first focus is 項目 1's name, 27 Tabs reach
+#     項目 10's; a click into a name, a wheel notch, and the typing stays in that entry.
+xdotool key alt+s
+xdotool key l
+launch_open() { dialog=$(probe dialog ランチャー設定); [ -n "$dialog" ]; }
+if within 10 launch_open; then
+    xdotool key End; xdotool type X
+    for _ in $(seq 27); do xdotool key Tab; done
+    xdotool type ten
+    read -r l t r b <<<"$(sed -n 's/^control110=\([^|]*\)|.*/\1/p' <<<"$dialog")"
+    xdotool mousemove $((r - 4)) $(((t + b) / 2)) click 1  # row 1 shows 項目 7 now
+    xdotool key End; xdotool type P
+    xdotool click 4  # one notch up: 項目 7 moves to the second row
+    sleep 0.3
+    xdotool type Q
+    click_rect "$(sed -n "s/^control$IDOK=\([^|]*\)|.*/\1/p" <<<"$dialog")" 1
+    until_main 10 '[ "$(field enabled)" = 1 ]' || fail "ランチャー設定 did not close: $state"
+    ini=$(iconv -f CP932 -t UTF-8 "$C/app/TavlornExplorer.ini" | tr -d '\r')
+    if grep -qx 'NAME1=記録X' <<<"$ini" && grep -qx 'NAME10=ten' <<<"$ini" && grep -qx 'NAME7=PQ' <<<"$ini" &&
+       ! grep -q '^NAME6=.' <<<"$ini"; then
+        pass "ランチャー設定 reaches 項目 10 by keyboard and typing follows its entry over the wheel"
+    else
+        fail "ランチャー設定 saved: $(grep '^NAME' <<<"$ini" | cut -c1-20 | tr '\n' ' ')"
+    fi
+else
+    fail "Alt+S, L opened no ランチャー設定 dialog"
+fi
+click_rect "$(field pathbox)" 1
+xdotool key End shift+Home
+xdotool type --delay 20 'C:\e2e\tree\beta'
+xdotool key Return
+until_main 10 'shows "C:\e2e\tree\beta" 3' || fail "back to beta: $state"
 
 # 8. Alt+S, C opens "共通設定"; ticking "隠しファイルを表示する" and "登録" show the hidden
 #    entry at once and write the INI file.

@@ -86,3 +86,63 @@ BOOL CMenu::SetItemText(UINT item, BOOL byPosition, const char* text)
     info.dwTypeData = const_cast<char*>(text);
     return SetMenuItemInfo(item, byPosition, &info);
 }
+
+namespace {
+
+// A screen context with the menu font selected, for measuring items as they will show.
+class CMenuFontDC {
+public:
+    CMenuFontDC() : m_dc(::GetDC(nullptr))
+    {
+        NONCLIENTMETRICSA metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            m_font = ::CreateFontIndirectA(&metrics.lfMenuFont);
+        m_old = ::SelectObject(m_dc, m_font ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
+    }
+    ~CMenuFontDC()
+    {
+        ::SelectObject(m_dc, m_old);
+        if (m_font)
+            ::DeleteObject(m_font);
+        ::ReleaseDC(nullptr, m_dc);
+    }
+    int Width(const char* text, int length) const
+    {
+        SIZE size{};
+        ::GetTextExtentPoint32A(m_dc, text, length, &size);
+        return size.cx;
+    }
+
+private:
+    HDC m_dc;
+    HFONT m_font = nullptr;
+    HGDIOBJ m_old;
+};
+
+}  // namespace
+
+CString MenuItemLabel(const CString& text, int width)
+{
+    const char* const Ellipsis = "…";
+    const CMenuFontDC dc;
+    CString shown(text);
+    if (dc.Width(text.GetString(), text.GetLength()) > width) {
+        const int room = width - dc.Width(Ellipsis, lstrlenA(Ellipsis));
+        const char* start = text.GetString();
+        const char* end = start;
+        // Whole characters only: a lead byte without its trail would show as garbage.
+        for (const char* next = CharNextA(end); next != end && dc.Width(start, static_cast<int>(next - start)) <= room;
+             next = CharNextA(next))
+            end = next;
+        shown = CString(start, static_cast<int>(end - start)) + Ellipsis;
+    }
+    // 0x26 is never a trail byte, so every one is an "&" of its own, doubled to show.
+    CString label;
+    for (const char* p = shown.GetString(); *p != '\0'; ++p) {
+        if (*p == '&')
+            label += '&';
+        label += *p;
+    }
+    return label;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 // Wraps one menu handle and builds it item by item. The object never destroys its
 // menu: a menu bar dies with its window, a drop-down with the menu that holds it.
@@ -33,3 +34,7 @@ public:
 private:
     HMENU m_hMenu;
 };
+
+// text as a menu item shows it, "&" as itself (not an access key): cut at a character
+// with "…" behind when it is wider than width pixels in the system's menu font.
+CString MenuItemLabel(const CString& text, int width);

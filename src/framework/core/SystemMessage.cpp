@@ -1,0 +1,15 @@
+#include "framework/core/SystemMessage.h"
+
+#include <cstdio>
+
+CString SystemMessage(DWORD error)
+{
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  error, 0, text, sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
+        text[--length] = '\0';
+    if (length == 0)
+        std::snprintf(text, sizeof text, "エラー %lu", static_cast<unsigned long>(error));
+    return CString(text);
+}

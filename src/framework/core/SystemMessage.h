@@ -1,0 +1,8 @@
+#pragma once
+#include "framework/core/String.h"
+
+#include <windows.h>
+
+// The system's own text for an error code, in the user's language, without its line end;
+// "エラー n" for a code the system has no text for.
+CString SystemMessage(DWORD error);
