@@ -2,7 +2,7 @@
 #include "resource.h"
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 #include "support/TempDir.h"
 
 #include <commctrl.h>
@@ -124,7 +124,7 @@ protected:
     bool Start(const std::string& exeName, const std::string& arguments, Started& started)
     {
         // Probes sit beside the tests, the explorer one folder up.
-        const std::string folder = std::string(OriginalFolder()) +
+        const std::string folder = std::string(ExecutableFolder()) +
                                    (exeName == "TavlornExplorer.exe" ? "\\.." : "");
         const std::string source = folder + "\\" + exeName;
         const std::string copy = tree / exeName;

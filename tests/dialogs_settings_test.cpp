@@ -6,7 +6,7 @@
 #include "settings/VersionDlg.h"
 #include "support/MainWindow.h"
 #include "support/ModalDriver.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 
 #include <commctrl.h>
 
@@ -83,14 +83,14 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text)
 }
 
 // ---------------------------------------------------------------------------------------
-// The settings file beside the (private copy of the) test executable.
+// The settings file in the test program's own folder for it.
 
 const char* const Common = "COMMON_SETTING";
 const char* const Launcher = "LACNCH_SETTING";
 
 std::string IniPath()
 {
-    return std::string(ExecutableFolder()) + "\\TavlornExplorer.ini";
+    return SettingsFolder() + "\\TavlornExplorer.ini";
 }
 
 bool IniExists()
@@ -829,9 +829,4 @@ TEST_F(SettingsCommandTest, AboutIsOwnedByTheMainWindowAndChangesNothing)
     });
     EXPECT_EQ(owner, window.GetHwnd());
     EXPECT_EQ(ReadWholeFile(IniPath()), before);
-}
-
-int main(int argc, char** argv)
-{
-    return RunTestsFromPrivateCopy(argc, argv);
 }

@@ -3,7 +3,7 @@
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
 #include "support/ModalDriver.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -466,9 +466,9 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     RegisterLauncher(3, "名前だけ", (tree / "missing.exe"));
     RegisterLauncher(4, "", recorder);
     RegisterLauncher(5, "記録", recorder);
-    RegisterLauncher(6, "型", std::string(OriginalFolder()) + "\\R*.exe");  // matches Recorder.exe
+    RegisterLauncher(6, "型", std::string(ExecutableFolder()) + "\\R*.exe");  // matches Recorder.exe
     RegisterLauncher(7, "", tree.MakeFile("表.exe"));  // 表's trail byte is no separator
-    RegisterLauncher(8, "型", std::string(OriginalFolder()) + "\\Recorder.ex?");
+    RegisterLauncher(8, "型", std::string(ExecutableFolder()) + "\\Recorder.ex?");
     EXPECT_EQ(window.UpdateLauncherMenu(), 1);
     auto label = [&](int index) {
         char text[64] = "?";
@@ -700,9 +700,4 @@ TEST_F(MainWndTest, FolderRowsAreBlueFileRowsGreyOnBlack)
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-}
-
-int main(int argc, char** argv)
-{
-    return RunTestsFromPrivateCopy(argc, argv);
 }

@@ -5,7 +5,7 @@
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
 #include "support/ModalDriver.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -664,14 +664,14 @@ TEST_F(EveryCommand, AfterTheListedFolderWasDeletedNothingBreaks)
 }
 
 // ---------------------------------------------------------------------------------------
-// The settings file beside the executable, whatever it holds.
+// The settings file, whatever it holds.
 
 class SettingsInput : public testing::Test {
 protected:
     void SetUp() override { Remove(); }
     void TearDown() override { Remove(); }
 
-    static std::string Ini() { return std::string(ExecutableFolder()) + "\\TavlornExplorer.ini"; }
+    static std::string Ini() { return SettingsFolder() + "\\TavlornExplorer.ini"; }
     static void Remove()
     {
         DeleteFileA(Ini().c_str());
@@ -1137,7 +1137,7 @@ protected:
     bool RunAndClose(const std::string& arguments, const std::string& iniContent,
                      std::string& shownPath)
     {
-        const std::string source = std::string(OriginalFolder()) + "\\..\\TavlornExplorer.exe";
+        const std::string source = std::string(ExecutableFolder()) + "\\..\\TavlornExplorer.exe";
         const std::string copy = tree / "TavlornExplorer.exe";
         if (!CopyFileA(source.c_str(), copy.c_str(), FALSE))
             return false;
@@ -1205,9 +1205,4 @@ TEST_F(ExplorerProcess, StartsWithATenMegabyteSettingsFile)
     std::string shown;
     EXPECT_TRUE(RunAndClose("", big, shown));
     EXPECT_EQ(shown, home);
-}
-
-int main(int argc, char** argv)
-{
-    return RunTestsFromPrivateCopy(argc, argv);
 }

@@ -1,5 +1,5 @@
 #include "settings/SystemData.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,103 +11,9 @@
 #include <string>
 #include <vector>
 
-// The settings file lives beside the executable, so every case runs in a copy of this
-// program placed in a fresh temporary folder. The folder is named "表" and the copy's
-// name holds "表示": both carry the trail byte 0x5C, which must not be taken for a separator.
+// Every case keeps the settings file in the test program's own folder for it, named "表":
+// its trail byte 0x5C must not be taken for a separator.
 namespace {
-
-const char* const CopyFolderVariable = "TAVLORN_SETTINGS_TEST_FOLDER";
-
-// The folder travels in hex: Wine's GetEnvironmentVariableA cuts a double-byte value
-// short (it counts characters where it should count bytes).
-std::string Hex(const std::string& bytes)
-{
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += "0123456789ABCDEF"[c >> 4];
-        hex += "0123456789ABCDEF"[c & 15];
-    }
-    return hex;
-}
-
-// The folder of the running copy, or empty when this is the original program.
-std::string CopyFolder()
-{
-    char hex[2 * MAX_PATH + 1] = "";
-    const DWORD length = GetEnvironmentVariableA(CopyFolderVariable, hex, sizeof(hex));
-    if (length == 0 || length >= sizeof(hex))
-        return std::string();
-    std::string folder;
-    for (DWORD i = 0; i + 1 < length; i += 2)
-        folder += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
-    return folder;
-}
-
-// One argument as the C runtime of the child will split it back.
-std::string Quoted(const std::string& argument)
-{
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
-        return argument;
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, '\\');
-    return quoted + "\"";
-}
-
-int RunInCopy(int argc, char** argv)
-{
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    TempDir temp;
-    const std::string folder = temp.MakeDir("表");
-    const std::string copy = folder + "\\settings_表示.exe";
-    if (!CopyFileA(self, copy.c_str(), TRUE)) {
-        std::fprintf(stderr, "cannot copy the test program to %s (error %lu)\n", copy.c_str(),
-                     static_cast<unsigned long>(GetLastError()));
-        return 2;
-    }
-
-    std::string command = Quoted(copy);
-    for (int i = 1; i < argc; ++i)
-        command += " " + Quoted(argv[i]);
-    std::vector<char> commandLine(command.begin(), command.end());
-    commandLine.push_back('\0');
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
-        SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);  // else output is lost
-    SetEnvironmentVariableA(CopyFolderVariable, Hex(folder).c_str());
-
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", copy.c_str(),
-                     static_cast<unsigned long>(GetLastError()));
-        return 2;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 2;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    for (int attempt = 0; attempt < 20 && !RemoveTree(temp.Path()); ++attempt)
-        Sleep(50);  // the image may stay locked for a moment after the exit
-    return static_cast<int>(exitCode);
-}
 
 std::string Text(const CString& s)
 {
@@ -137,12 +43,11 @@ class SettingsFile : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(CopyFolder().empty()) << "runs only in the copy made by main";
         RemoveIni();
     }
     void TearDown() override { RemoveIni(); }
 
-    static std::string Folder() { return CopyFolder(); }
+    static std::string Folder() { return SettingsFolder(); }
     static std::string Ini() { return Folder() + "\\TavlornExplorer.ini"; }
     static bool IniExists() { return GetFileAttributesA(Ini().c_str()) != INVALID_FILE_ATTRIBUTES; }
     static void RemoveIni()
@@ -399,15 +304,18 @@ TEST_F(SettingsFile, FolderInThePlaceOfTheFileFailsTheSave)
     EXPECT_NE(GetFileAttributesA(Ini().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
-TEST_F(SettingsFile, PathsAreBesideTheExecutable)
+TEST_F(SettingsFile, PathsAreBesideTheExecutableButTheSettingsGoWhereTheyAreSent)
 {
     const CSystemData data;
-    const std::string folder = Folder();
+    const std::string folder = Folder(), program = ExecutableFolder();
     ASSERT_EQ(folder.substr(folder.size() - 2), "\x95\x5C");  // the folder really ends in 表
     EXPECT_EQ(Text(data.GetFilePath(CSystemData::SettingsFile)), folder + "\\TavlornExplorer.ini");
-    EXPECT_EQ(Text(data.GetFilePath(CSystemData::HelpFile)), folder + "\\使い方.txt");
-    EXPECT_EQ(Text(data.GetFilePath(2)), folder);
-    EXPECT_EQ(Text(data.GetFilePath(-1)), folder);
+    EXPECT_EQ(Text(data.GetFilePath(CSystemData::HelpFile)), program + "\\使い方.txt");
+    EXPECT_EQ(Text(data.GetFilePath(2)), program);
+    EXPECT_EQ(Text(data.GetFilePath(-1)), program);
+    SetSettingsFolder("");
+    EXPECT_EQ(Text(data.GetFilePath(CSystemData::SettingsFile)), program + "\\TavlornExplorer.ini");
+    SetSettingsFolder(folder.c_str());
 }
 
 TEST(SettingsObject, LoadKeepsTheStartFolder)
@@ -491,13 +399,4 @@ TEST_F(SettingsSingleton, DestroyWritesNothingAndASecondDestroyIsRefused)
     EXPECT_EQ(GetSystemData(), nullptr);
     EXPECT_EQ(DestroySystemData(), 0);
     EXPECT_FALSE(IniExists());  // settings reach the file only through Save
-}
-
-int main(int argc, char** argv)
-{
-    PrepareUnattendedProcess();
-    if (CopyFolder().empty())
-        return RunInCopy(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 #include "support/MainWindow.h"
 
 #include "support/FileType.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 
 #include <algorithm>
 
@@ -33,7 +33,7 @@ void MainWindowTest::DestroySettings()
 
 void MainWindowTest::UseRecorder(const std::string& extension)
 {
-    recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
+    recorder = std::string(ExecutableFolder()) + "\\Recorder.exe";
     record = tree / "record.txt";
     SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
     ASSERT_TRUE(RegisterVerbsFileType(extension, recorder));

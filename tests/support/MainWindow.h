@@ -31,7 +31,7 @@ protected:
     void OpenWindow();
     // The window posts WM_QUIT when destroyed; a later test's loop must not see it.
     void CloseWindow();
-    // Also removes the settings file a test saved beside the executable.
+    // Also removes the settings file a test saved.
     void DestroySettings();
 
     // Shell verbs of files with extension run the recorder, which writes its command line
