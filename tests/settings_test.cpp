@@ -1,3 +1,4 @@
+#include "app/MainApp.h"
 #include "settings/SystemData.h"
 #include "support/TestProcess.h"
 #include "support/TempDir.h"
@@ -173,21 +174,6 @@ TEST_F(SettingsFile, OnlyUpperCaseTrueReadsAsTrue)
     }
 }
 
-// Cut to the first 259 characters, a long value would be lost at the next save.
-TEST_F(SettingsFile, LongValueReadsBackWhole)
-{
-    std::string value;
-    for (int i = 0; i < 300; ++i)
-        value += static_cast<char>('a' + i % 26);
-    WriteIni("[COMMON_SETTING]\r\nHOME=" + value + "\r\n" +
-             "[LACNCH_SETTING]\r\nPATH3=" + value + "\r\n");
-
-    CSystemData data;
-    data.Load();
-    EXPECT_EQ(Text(data.GetHome()), value);
-    EXPECT_EQ(Text(data.GetLaunchPath(2)), value);
-}
-
 TEST_F(SettingsFile, KeysAreNumberedFromOne)
 {
     WriteIni("[LACNCH_SETTING]\r\nNAME0=zero\r\nPATH0=zeropath\r\nNAME1=one\r\n"
@@ -316,6 +302,262 @@ TEST_F(SettingsFile, PathsAreBesideTheExecutableButTheSettingsGoWhereTheyAreSent
     SetSettingsFolder("");
     EXPECT_EQ(Text(data.GetFilePath(CSystemData::SettingsFile)), program + "\\TavlornExplorer.ini");
     SetSettingsFolder(folder.c_str());
+}
+
+// The settings file, whatever it holds.
+class SettingsInput : public SettingsFile {
+protected:
+    // Every value set, distinct, some in Japanese and ending in the byte 0x5C.
+    static void Fill(CSystemData& data)
+    {
+        data.SetHome("C:\\表\\ソ");
+        data.SetDispSystemFile(1);
+        data.SetDispHiddenFile(0);
+        for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+            data.SetLaunchName(i, ("十" + std::to_string(i)).c_str());
+            data.SetLaunchPath(i, ("C:\\能力\\p" + std::to_string(i) + ".exe").c_str());
+        }
+    }
+
+    static void ExpectSame(const CSystemData& a, const CSystemData& b, const std::string& what)
+    {
+        EXPECT_EQ(Text(a.GetHome()), Text(b.GetHome())) << what;
+        EXPECT_EQ(a.GetDispSystemFile(), b.GetDispSystemFile()) << what;
+        EXPECT_EQ(a.GetDispHiddenFile(), b.GetDispHiddenFile()) << what;
+        for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+            EXPECT_EQ(Text(a.GetLaunchName(i)), Text(b.GetLaunchName(i))) << what << " name " << i;
+            EXPECT_EQ(Text(a.GetLaunchPath(i)), Text(b.GetLaunchPath(i))) << what << " path " << i;
+        }
+    }
+
+    // Whatever the file held, what is saved over it comes back whole.
+    static void ExpectSavesOver(const std::string& what)
+    {
+        CSystemData saved;
+        Fill(saved);
+        EXPECT_EQ(saved.Save(), 1) << what;
+        CSystemData loaded;
+        EXPECT_EQ(loaded.Load(), 1) << what;
+        ExpectSame(loaded, saved, what);
+    }
+};
+
+TEST_F(SettingsInput, OddFilesReadWithoutHarmAndTakeASaveWhole)
+{
+    std::string garbage;
+    unsigned seed = 12345;
+    for (int i = 0; i < 65536; ++i) {
+        seed = seed * 1103515245 + 12345;
+        garbage += static_cast<char>(seed >> 16);
+    }
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"empty", ""},
+        {"binary garbage", garbage},
+        {"garbage with a UTF-16 mark", "\xFF\xFE" + garbage},
+        {"no sections", "HOME=C:\\x\r\nDISP_HIDDEN_FILE=TRUE\r\nNAME1=a\r\n"},
+        {"only a bracket", "[\r\n]\r\n[[[\r\n=\r\n==\r\n"},
+        {"no line ends", std::string(5000, '[')},
+    };
+    for (const auto& file : files) {
+        WriteIni(file.second);
+        CSystemData data;
+        EXPECT_EQ(data.Load(), 1) << file.first;
+        ExpectSavesOver(file.first);
+        RemoveIni();
+    }
+    CSystemData missing;
+    Fill(missing);
+    EXPECT_EQ(missing.Load(), 1);
+    EXPECT_EQ(Text(missing.GetHome()), "");
+    EXPECT_EQ(GetFileAttributesA(Ini().c_str()), INVALID_FILE_ATTRIBUTES) << "nothing created";
+}
+
+TEST_F(SettingsInput, KeysAfterGarbageAreStillFound)
+{
+    WriteIni(std::string("\x01\x02\xFE\x80junk\r\n\x81\x5C\r\n") +
+             "[COMMON_SETTING]\r\nHOME=C:\\表\r\nDISP_HIDDEN_FILE=TRUE\r\n");
+    CSystemData data;
+    data.Load();
+    EXPECT_EQ(Text(data.GetHome()), "C:\\表");
+    EXPECT_EQ(data.GetDispHiddenFile(), 1);
+}
+
+TEST_F(SettingsInput, DuplicateSectionsAndKeysReadTheFirstAndASaveIsSeen)
+{
+    WriteIni("[COMMON_SETTING]\r\nHOME=C:\\first\r\nHOME=C:\\second\r\n"
+             "[LACNCH_SETTING]\r\nNAME1=one\r\n"
+             "[COMMON_SETTING]\r\nHOME=C:\\third\r\nDISP_HIDDEN_FILE=TRUE\r\n"
+             "[LACNCH_SETTING]\r\nNAME1=uno\r\nNAME2=two\r\n");
+    CSystemData data;
+    data.Load();
+    EXPECT_EQ(Text(data.GetHome()), "C:\\first");
+    EXPECT_EQ(Text(data.GetLaunchName(0)), "one");
+    ExpectSavesOver("duplicates");
+}
+
+TEST_F(SettingsInput, AUtf16FileKeepsItsValues)
+{
+    const std::wstring text = L"\uFEFF[COMMON_SETTING]\r\nHOME=C:\\\u8868\r\nDISP_SYSTEM_FILE=TRUE\r\n"
+                              L"[LACNCH_SETTING]\r\nNAME3=\u30bd\u30d5\u30c8\r\n";
+    WriteIni(std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+    CSystemData data;
+    EXPECT_EQ(data.Load(), 1);
+    EXPECT_EQ(Text(data.GetHome()), "C:\\表");
+    EXPECT_EQ(data.GetDispSystemFile(), 1);
+    EXPECT_EQ(Text(data.GetLaunchName(2)), "ソフト");
+    // Saved back unchanged, the file still reads the same.
+    EXPECT_EQ(data.Save(), 1);
+    CSystemData again;
+    again.Load();
+    ExpectSame(again, data, "UTF-16 after a save");
+    ExpectSavesOver("UTF-16");
+}
+
+// Cut to the first 259 characters, a long value would be lost at the next save.
+TEST_F(SettingsInput, LongValuesSurviveALoadAndASave)
+{
+    for (int length : {259, 260, 300, 10000}) {
+        std::string value;
+        for (int i = 0; i < length; ++i)
+            value += static_cast<char>('a' + i % 26);
+        WriteIni("[COMMON_SETTING]\r\nHOME=" + value + "\r\n[LACNCH_SETTING]\r\nNAME1=" + value +
+                 "\r\nPATH3=" + value + "\r\nPATH10=" + value + "\r\n");
+        CSystemData data;
+        data.Load();
+        EXPECT_EQ(Text(data.GetHome()), value) << length;
+        EXPECT_EQ(Text(data.GetLaunchPath(2)), value) << length;
+        EXPECT_EQ(Text(data.GetLaunchPath(9)), value) << length;
+        data.SetDispHiddenFile(TRUE);  // the user changes something else and saves
+        ASSERT_EQ(data.Save(), 1);
+        CSystemData loaded;
+        loaded.Load();
+        EXPECT_EQ(Text(loaded.GetLaunchName(0)), value) << length;
+        EXPECT_EQ(Text(loaded.GetLaunchPath(9)), value) << length;
+    }
+}
+
+TEST_F(SettingsInput, QuotesAndBlanksAroundValuesComeBackAsTheyWere)
+{
+    WriteIni("[COMMON_SETTING]\r\n HOME = \"C:\\a b \" \r\nDISP_HIDDEN_FILE = TRUE \r\n"
+             "[LACNCH_SETTING]\r\nNAME1=  padded  \r\nNAME2='single'\r\nNAME3=\"unbalanced\r\n");
+    CSystemData read;
+    read.Load();
+    EXPECT_EQ(Text(read.GetHome()), "C:\\a b ");
+    EXPECT_EQ(read.GetDispHiddenFile(), 1);
+    EXPECT_EQ(Text(read.GetLaunchName(0)), "padded");
+    EXPECT_EQ(Text(read.GetLaunchName(1)), "single");
+    EXPECT_EQ(Text(read.GetLaunchName(2)), "\"unbalanced");
+    ASSERT_EQ(read.Save(), 1);
+    CSystemData reread;
+    reread.Load();
+    ExpectSame(reread, read, "read, saved, read again");
+
+    // Values the user typed with blanks and quotes of their own.
+    CSystemData typed;
+    const char* const names[] = {"  two blanks ", "\"quoted\"", "'single'", "\"unbalanced",
+                                 "a \"b\" c",      "\t",         "'",        "\"",
+                                 "\"\"",           "  "};
+    for (int i = 0; i < CSystemData::LauncherCount; ++i)
+        typed.SetLaunchName(i, names[i]);
+    typed.SetHome(" C:\\表 ");
+    ASSERT_EQ(typed.Save(), 1);
+    CSystemData loaded;
+    loaded.Load();
+    ExpectSame(loaded, typed, "typed values");
+    // Blanks and quotes at one end only; a path with one quote is no quoted path.
+    const char* const oneSided[] = {"名前\t", "\t名前", "名前 ", " 名前", "x'", "'x",
+                                    "C:\\x.exe\"", "\"C:\\x.exe", "\"C:\\表", "表\""};
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        typed.SetLaunchName(i, oneSided[i]);
+        typed.SetLaunchPath(i, oneSided[CSystemData::LauncherCount - 1 - i]);
+    }
+    ASSERT_EQ(typed.Save(), 1);
+    loaded.Load();
+    ExpectSame(loaded, typed, "one-sided values");
+
+    // Paths pasted in quotes come back as paths, blanks inside the quotes kept.
+    typed.SetHome("\"C:\\Program Files\\表\"");
+    typed.SetLaunchPath(0, "\" C:\\x.exe \"");
+    ASSERT_EQ(typed.Save(), 1);
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\Program Files\\表");
+    EXPECT_EQ(Text(loaded.GetLaunchPath(0)), " C:\\x.exe ");
+}
+
+TEST_F(SettingsInput, ALineBreakInAValueFailsTheSaveAndInjectsNothing)
+{
+    CSystemData data;
+    Fill(data);
+    ASSERT_EQ(data.Save(), 1);
+    data.SetLaunchName(4, "evil\r\n[COMMON_SETTING]\r\nHOME=C:\\elsewhere");
+    data.SetLaunchPath(5, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソ");
+    EXPECT_EQ(Text(loaded.GetLaunchName(4)), "十4");
+
+    Fill(data);  // HOME, the first key written, fails the save as well
+    data.SetHome("C:\\a\r\nb");
+    EXPECT_EQ(data.Save(), 0);
+    Fill(data);  // and any one name or path alone
+    data.SetLaunchName(9, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+    Fill(data);
+    data.SetLaunchPath(0, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+}
+
+TEST_F(SettingsInput, ATenMegabyteFileStillLoads)
+{
+    std::string big = "[JUNK]\r\n";
+    for (int i = 0; big.size() < 10 * 1024 * 1024; ++i)
+        big += "KEY" + std::to_string(i) + "=" + std::string(100, 'x') + "\r\n";
+    big += "[COMMON_SETTING]\r\nHOME=C:\\big\r\nDISP_SYSTEM_FILE=TRUE\r\n"
+           "[LACNCH_SETTING]\r\nNAME10=last\r\n";
+    WriteIni(big);
+    CMainApp app;
+    std::string commandLine;
+    app.m_pszCmdLine = &commandLine[0];
+    ASSERT_EQ(app.Initialize(), 1);
+    CSystemData* data = GetSystemData();
+    EXPECT_EQ(Text(data->GetHome()), "C:\\big");
+    EXPECT_EQ(data->GetDispSystemFile(), 1);
+    EXPECT_EQ(Text(data->GetLaunchName(9)), "last");
+    app.Terminate();
+}
+
+// While another program holds the file without sharing, reading answers defaults only.
+TEST_F(SettingsInput, AFileThatCannotBeReadLeavesTheSettingsAsTheyWere)
+{
+    CSystemData saved;
+    Fill(saved);
+    ASSERT_EQ(saved.Save(), 1);
+    CSystemData data;
+    ASSERT_EQ(data.Load(), 1);
+
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(data.Load(), 0);
+    ExpectSame(data, saved, "loaded while locked");
+
+    CSystemData fresh;  // started while the file was held: defaults, which must not be saved
+    EXPECT_EQ(fresh.Load(), 0);
+    CloseHandle(lock);
+    fresh.SetDispHiddenFile(TRUE);
+    EXPECT_EQ(fresh.Save(), 0);
+    CSystemData check;
+    check.Load();
+    ExpectSame(check, saved, "after the refused save");
+    EXPECT_EQ(fresh.Load(), 1);
+    ExpectSame(fresh, saved, "loaded again");
+    EXPECT_EQ(fresh.Save(), 1);
+
+    // A folder in the file's place reads no better.
+    RemoveIni();
+    ASSERT_TRUE(CreateDirectoryA(Ini().c_str(), nullptr));
+    EXPECT_EQ(data.Load(), 0);
+    ExpectSame(data, saved, "a folder in the file's place");
 }
 
 TEST(SettingsObject, LoadKeepsTheStartFolder)
