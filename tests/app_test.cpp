@@ -2,14 +2,17 @@
 #include "resource.h"
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 #include "support/TempDir.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Starting folder worked out from the command line.
 class StartFolderTest : public testing::Test {
@@ -80,6 +83,84 @@ TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
     EXPECT_EQ(GetSystemData(), nullptr);
 }
 
+// Command lines: the start folder, and the window that opens on it.
+class CommandLineInput : public MainAppTest {
+protected:
+    void TearDown() override
+    {
+        MainAppTest::TearDown();
+        DrainQuit();
+    }
+
+    // Start-up as the program does it; the window must show a folder that exists and
+    // list exactly that folder.
+    std::string StartWith(const std::string& commandLine)
+    {
+        CMainApp app;
+        std::string text = commandLine;
+        app.m_pszCmdLine = &text[0];
+        EXPECT_EQ(app.Initialize(), 1);
+        GetSystemData()->SetHome(home.c_str());
+        CMainWnd window("Tavlornエクスプローラ");
+        EXPECT_NE(window.Create(0, 0, 640, 480, nullptr), nullptr);
+        const std::string shown = window.PathBox().GetWindowText().GetString();
+        EXPECT_NE(PathIsDirectoryA(shown.c_str()), FALSE) << "[" << shown << "]";
+        EXPECT_EQ(window.FileList().GetItemCount(),
+                  static_cast<int>(WalkFolder(shown).size()))
+            << shown;
+        window.DestroyWindow();
+        app.Terminate();
+        DrainQuit();
+        return shown;
+    }
+
+    std::string home = tree.MakeDir("home");
+};
+
+TEST_F(CommandLineInput, OddCommandLinesGiveAFolderThatExists)
+{
+    const std::string sub = tree.MakeDir("sub");
+    const std::string file = tree.MakeFile("sub\\a.txt");
+    const std::string hyo = tree.MakeDir("表");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", home},
+        {"\"", home},
+        {"\"\"", home},
+        {"\"\"\"", home},
+        {"\"" + sub, tree.Path()},  // unbalanced: the last character goes unseen
+        {sub + "\"", tree.Path()},
+        {std::string(300, 'x'), home},
+        {"C:\\" + std::string(300, 'y'), "C:\\"},
+        {std::string(32000, 'z'), home},
+        {"\"" + std::string(32000, '\\') + "\"", home},
+        {sub + "\\", sub + "\\"},
+        {"\"" + sub + "\\\"", sub + "\\"},
+        {file, sub},
+        {"\"" + file + "\"", sub},
+        {sub + "\\missing\\deeper.txt", home},
+        {"\"" + file + "\" -x --y", sub},
+        {hyo + "\\memo.txt", hyo},
+        {"\"" + hyo + "\"", hyo},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StartWith(c.first), c.second) << "command line [" << c.first.substr(0, 80) << "]";
+}
+
+TEST_F(CommandLineInput, RelativePathsAndABareDriveStartSomewhereReal)
+{
+    tree.MakeDir("rel");
+    char previous[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(tree.Path().c_str());
+    const std::string relative = StartWith("rel");
+    const std::string dotted = StartWith(".\\rel\\..\\rel");
+    const std::string drive = StartWith("C:");
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(relative, tree / "rel");
+    EXPECT_EQ(dotted, tree / "rel");
+    EXPECT_EQ(drive, "C:\\");  // the root: "C:" alone is the drive's current directory
+}
+
 namespace {
 
 // Makes every window of the thread fail to be created.
@@ -124,7 +205,7 @@ protected:
     bool Start(const std::string& exeName, const std::string& arguments, Started& started)
     {
         // Probes sit beside the tests, the explorer one folder up.
-        const std::string folder = std::string(OriginalFolder()) +
+        const std::string folder = std::string(ExecutableFolder()) +
                                    (exeName == "TavlornExplorer.exe" ? "\\.." : "");
         const std::string source = folder + "\\" + exeName;
         const std::string copy = tree / exeName;
@@ -232,4 +313,69 @@ TEST_F(ExplorerProcessTest, WithoutAnApplicationObjectReportsAndReturnsMinusOne)
     EXPECT_TRUE(textFound);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForExit(started), static_cast<DWORD>(-1));
+}
+
+// The built program, started with command lines a shell or a user could give it.
+class ExplorerProcess : public ExplorerProcessTest {
+protected:
+    // Starts the explorer in the temp folder, iniContent beside it when not empty, and
+    // closes it once its window showed; true when the window came and the process ended
+    // with 0. shownPath receives the path box's text.
+    bool RunAndClose(const std::string& arguments, const std::string& iniContent,
+                     std::string& shownPath)
+    {
+        if (!iniContent.empty())
+            tree.MakeFile("TavlornExplorer.ini", iniContent);
+        Started started;
+        if (!Start("TavlornExplorer.exe", arguments, started))
+            return false;
+        HWND window = nullptr;
+        for (int i = 0; i < 1200 && window == nullptr; ++i) {  // a 10 MB file is slow to read
+            window = FindProcessWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
+            if (window == nullptr && WaitForSingleObject(started.process.hProcess, 50) == WAIT_OBJECT_0)
+                break;
+        }
+        if (window != nullptr) {
+            char path[1024] = "";
+            SendMessageA(GetDlgItem(window, IDC_PATH), WM_GETTEXT, sizeof path,
+                         reinterpret_cast<LPARAM>(path));
+            shownPath = path;
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        const DWORD code = WaitForExit(started);
+        Output();  // the next start writes its own
+        return window != nullptr && code == 0;
+    }
+};
+
+TEST_F(ExplorerProcess, StartsAndEndsWithZeroWhateverItsCommandLineHolds)
+{
+    const std::string sub = tree.MakeDir("sub");
+    const std::string home = tree.MakeDir("home");
+    const std::string ini = "[COMMON_SETTING]\r\nHOME=" + home + "\r\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\"", home},
+        {"\"" + sub, tree.Path()},
+        {"sub", sub},  // relative to the folder it was started in
+        {"C:", "C:\\"},
+        {std::string(32000, 'q'), home},
+        {"\"" + sub + "\\\" trailing args", sub},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        EXPECT_TRUE(RunAndClose(c.first, ini, shown)) << c.first.substr(0, 60);
+        EXPECT_EQ(shown, c.second) << c.first.substr(0, 60);
+    }
+}
+
+TEST_F(ExplorerProcess, StartsWithATenMegabyteSettingsFile)
+{
+    const std::string home = tree.MakeDir("home");
+    std::string big = "[JUNK]\r\n";
+    for (int i = 0; big.size() < 10 * 1024 * 1024; ++i)
+        big += "K" + std::to_string(i) + "=" + std::string(120, 'x') + "\r\n";
+    big += "[COMMON_SETTING]\r\nHOME=" + home + "\r\n";
+    std::string shown;
+    EXPECT_TRUE(RunAndClose("", big, shown));
+    EXPECT_EQ(shown, home);
 }

@@ -7,7 +7,7 @@
 #include "settings/VersionDlg.h"
 #include "support/MainWindow.h"
 #include "support/ModalDriver.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 
 #include <commctrl.h>
 
@@ -92,14 +92,14 @@ std::string SaveFailure(DWORD error)
 }
 
 // ---------------------------------------------------------------------------------------
-// The settings file beside the (private copy of the) test executable.
+// The settings file in the test program's own folder for it.
 
 const char* const Common = "COMMON_SETTING";
 const char* const Launcher = "LACNCH_SETTING";
 
 std::string IniPath()
 {
-    return std::string(ExecutableFolder()) + "\\TavlornExplorer.ini";
+    return SettingsFolder() + "\\TavlornExplorer.ini";
 }
 
 bool IniExists()
@@ -907,7 +907,117 @@ TEST_F(SettingsCommandTest, AboutIsOwnedByTheMainWindowAndChangesNothing)
     EXPECT_EQ(ReadWholeFile(IniPath()), before);
 }
 
-int main(int argc, char** argv)
+// ---------------------------------------------------------------------------------------
+// A save that fails, reached through the main window's own commands.
+
+namespace {
+
+// Plays a user at a settings dialog: the script runs once the dialog shows; a window
+// that opens meanwhile (the message box) gets its texts recorded and is closed with OK;
+// a dialog the script left open is cancelled.
+struct DialogPlay {
+    const char* caption = nullptr;
+    std::function<void(HWND)> script;
+    std::vector<std::string> boxTexts;
+};
+
+bool Play(HWND mainWindow, UINT command, DialogPlay& play)
 {
-    return RunTestsFromPrivateCopy(argc, argv);
+    const Script script = [&](HWND dialog) {
+        play.script(dialog);
+        if (IsWindowVisible(dialog))
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+    const Script box = [&](HWND shown) {
+        const std::vector<std::string> texts = ChildTexts(shown);
+        play.boxTexts.insert(play.boxTexts.end(), texts.begin(), texts.end());
+        PostMessageA(shown, WM_COMMAND, IDOK, 0);
+    };
+    return Drive(play.caption, script, [&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); },
+                 box) == 1;
+}
+
+}  // namespace
+
+class FailedSave : public ExplorerFixture {
+protected:
+    std::string Ini() { return settings->GetFilePath(CSystemData::SettingsFile).GetString(); }
+    std::string LauncherLabel(int index)
+    {
+        char text[256] = "";
+        GetMenuStringA(window->ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
+                       sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+    // A message that names the file, then the system's reason.
+    bool ToldFailure(const std::vector<std::string>& texts)
+    {
+        const std::string start = "設定を保存できませんでした。\r\n\r\n" + Ini() + "\r\n";
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) { return text.rfind(start, 0) == 0; });
+    }
+};
+
+TEST_F(FailedSave, IsToldAndNeitherTheWindowNorTheFileChange)
+{
+    const std::string before = ReadWholeFile(Ini());
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    bool stayedOpen = false;
+    DialogPlay play;
+    play.caption = "ランチャー設定";
+    play.script = [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_LAUNCH_NAME1, "新しい名前");
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        stayedOpen = IsWindowVisible(dialog) != FALSE;
+        SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    };
+    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_LAUNCHER, play));
+    CloseHandle(lock);
+
+    EXPECT_TRUE(ToldFailure(play.boxTexts));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(LauncherLabel(0), "記録");
+    EXPECT_STREQ(settings->GetLaunchName(0).GetString(), "記録");
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+}
+
+// Started while another program held the file, the explorer has defaults only: an OK
+// must not write them over the stored settings.
+TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
+{
+    const std::string before = ReadWholeFile(Ini());
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    DestroySystemData();
+    CreateSystemData();
+    settings = GetSystemData();
+    EXPECT_EQ(settings->Load(), 0);
+
+    DialogPlay play;
+    play.caption = "共通設定";
+    play.script = [&](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    };
+    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, play));
+    CloseHandle(lock);
+    EXPECT_TRUE(ToldFailure(play.boxTexts));
+    EXPECT_EQ(ReadWholeFile(Ini()), before);
+
+    // Once the file reads again, a reload brings the stored settings back and OK works.
+    window->SendMessage(WM_COMMAND, IDM_RELOAD, 0);
+    EXPECT_EQ(LauncherLabel(0), "記録");
+    DialogPlay again;
+    again.caption = "共通設定";
+    again.script = [&](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    };
+    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, again));
+    EXPECT_TRUE(again.boxTexts.empty());
+    CSystemData stored;
+    ASSERT_EQ(stored.Load(), 1);
+    EXPECT_EQ(stored.GetDispHiddenFile(), 1);
+    EXPECT_STREQ(stored.GetLaunchName(0).GetString(), "記録");
+    EXPECT_STREQ(stored.GetHome().GetString(), tree.Path().c_str());
 }

@@ -3,7 +3,7 @@
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
 #include "support/ModalDriver.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 
 #include <psapi.h>
 
@@ -212,7 +212,7 @@ TEST(Counters, SeeObjectsComeAndGo)
     EXPECT_EQ(after.handles, before.handles);
 }
 
-// The main window over a small tree, with the settings file beside the test program.
+// The main window over a small tree, with a settings file.
 class Leaks : public MainWindowTest {
 protected:
     void SetUp() override
@@ -311,9 +311,4 @@ TEST_F(Leaks, FiftyMainWindowsLeaveNothingBehind)
         another.DestroyWindow();
     }
     ExpectBackToBaseline("50 main windows", baseline, Take());
-}
-
-int main(int argc, char** argv)
-{
-    return RunTestsFromPrivateCopy(argc, argv);
 }

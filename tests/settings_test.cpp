@@ -1,5 +1,6 @@
+#include "app/MainApp.h"
 #include "settings/SystemData.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,103 +12,9 @@
 #include <string>
 #include <vector>
 
-// The settings file lives beside the executable, so every case runs in a copy of this
-// program placed in a fresh temporary folder. The folder is named "表" and the copy's
-// name holds "表示": both carry the trail byte 0x5C, which must not be taken for a separator.
+// Every case keeps the settings file in the test program's own folder for it, named "表":
+// its trail byte 0x5C must not be taken for a separator.
 namespace {
-
-const char* const CopyFolderVariable = "TAVLORN_SETTINGS_TEST_FOLDER";
-
-// The folder travels in hex: Wine's GetEnvironmentVariableA cuts a double-byte value
-// short (it counts characters where it should count bytes).
-std::string Hex(const std::string& bytes)
-{
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += "0123456789ABCDEF"[c >> 4];
-        hex += "0123456789ABCDEF"[c & 15];
-    }
-    return hex;
-}
-
-// The folder of the running copy, or empty when this is the original program.
-std::string CopyFolder()
-{
-    char hex[2 * MAX_PATH + 1] = "";
-    const DWORD length = GetEnvironmentVariableA(CopyFolderVariable, hex, sizeof(hex));
-    if (length == 0 || length >= sizeof(hex))
-        return std::string();
-    std::string folder;
-    for (DWORD i = 0; i + 1 < length; i += 2)
-        folder += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
-    return folder;
-}
-
-// One argument as the C runtime of the child will split it back.
-std::string Quoted(const std::string& argument)
-{
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
-        return argument;
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, '\\');
-    return quoted + "\"";
-}
-
-int RunInCopy(int argc, char** argv)
-{
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    TempDir temp;
-    const std::string folder = temp.MakeDir("表");
-    const std::string copy = folder + "\\settings_表示.exe";
-    if (!CopyFileA(self, copy.c_str(), TRUE)) {
-        std::fprintf(stderr, "cannot copy the test program to %s (error %lu)\n", copy.c_str(),
-                     static_cast<unsigned long>(GetLastError()));
-        return 2;
-    }
-
-    std::string command = Quoted(copy);
-    for (int i = 1; i < argc; ++i)
-        command += " " + Quoted(argv[i]);
-    std::vector<char> commandLine(command.begin(), command.end());
-    commandLine.push_back('\0');
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
-        SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);  // else output is lost
-    SetEnvironmentVariableA(CopyFolderVariable, Hex(folder).c_str());
-
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", copy.c_str(),
-                     static_cast<unsigned long>(GetLastError()));
-        return 2;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 2;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    for (int attempt = 0; attempt < 20 && !RemoveTree(temp.Path()); ++attempt)
-        Sleep(50);  // the image may stay locked for a moment after the exit
-    return static_cast<int>(exitCode);
-}
 
 std::string Text(const CString& s)
 {
@@ -137,12 +44,11 @@ class SettingsFile : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(CopyFolder().empty()) << "runs only in the copy made by main";
         RemoveIni();
     }
     void TearDown() override { RemoveIni(); }
 
-    static std::string Folder() { return CopyFolder(); }
+    static std::string Folder() { return SettingsFolder(); }
     static std::string Ini() { return Folder() + "\\TavlornExplorer.ini"; }
     static bool IniExists() { return GetFileAttributesA(Ini().c_str()) != INVALID_FILE_ATTRIBUTES; }
     static void RemoveIni()
@@ -268,21 +174,6 @@ TEST_F(SettingsFile, OnlyUpperCaseTrueReadsAsTrue)
     }
 }
 
-// Cut to the first 259 characters, a long value would be lost at the next save.
-TEST_F(SettingsFile, LongValueReadsBackWhole)
-{
-    std::string value;
-    for (int i = 0; i < 300; ++i)
-        value += static_cast<char>('a' + i % 26);
-    WriteIni("[COMMON_SETTING]\r\nHOME=" + value + "\r\n" +
-             "[LACNCH_SETTING]\r\nPATH3=" + value + "\r\n");
-
-    CSystemData data;
-    data.Load();
-    EXPECT_EQ(Text(data.GetHome()), value);
-    EXPECT_EQ(Text(data.GetLaunchPath(2)), value);
-}
-
 TEST_F(SettingsFile, KeysAreNumberedFromOne)
 {
     WriteIni("[LACNCH_SETTING]\r\nNAME0=zero\r\nPATH0=zeropath\r\nNAME1=one\r\n"
@@ -399,15 +290,274 @@ TEST_F(SettingsFile, FolderInThePlaceOfTheFileFailsTheSave)
     EXPECT_NE(GetFileAttributesA(Ini().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
-TEST_F(SettingsFile, PathsAreBesideTheExecutable)
+TEST_F(SettingsFile, PathsAreBesideTheExecutableButTheSettingsGoWhereTheyAreSent)
 {
     const CSystemData data;
-    const std::string folder = Folder();
+    const std::string folder = Folder(), program = ExecutableFolder();
     ASSERT_EQ(folder.substr(folder.size() - 2), "\x95\x5C");  // the folder really ends in 表
     EXPECT_EQ(Text(data.GetFilePath(CSystemData::SettingsFile)), folder + "\\TavlornExplorer.ini");
-    EXPECT_EQ(Text(data.GetFilePath(CSystemData::HelpFile)), folder + "\\使い方.txt");
-    EXPECT_EQ(Text(data.GetFilePath(2)), folder);
-    EXPECT_EQ(Text(data.GetFilePath(-1)), folder);
+    EXPECT_EQ(Text(data.GetFilePath(CSystemData::HelpFile)), program + "\\使い方.txt");
+    EXPECT_EQ(Text(data.GetFilePath(2)), program);
+    EXPECT_EQ(Text(data.GetFilePath(-1)), program);
+    SetSettingsFolder("");
+    EXPECT_EQ(Text(data.GetFilePath(CSystemData::SettingsFile)), program + "\\TavlornExplorer.ini");
+    SetSettingsFolder(folder.c_str());
+}
+
+// The settings file, whatever it holds.
+class SettingsInput : public SettingsFile {
+protected:
+    // Every value set, distinct, some in Japanese and ending in the byte 0x5C.
+    static void Fill(CSystemData& data)
+    {
+        data.SetHome("C:\\表\\ソ");
+        data.SetDispSystemFile(1);
+        data.SetDispHiddenFile(0);
+        for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+            data.SetLaunchName(i, ("十" + std::to_string(i)).c_str());
+            data.SetLaunchPath(i, ("C:\\能力\\p" + std::to_string(i) + ".exe").c_str());
+        }
+    }
+
+    static void ExpectSame(const CSystemData& a, const CSystemData& b, const std::string& what)
+    {
+        EXPECT_EQ(Text(a.GetHome()), Text(b.GetHome())) << what;
+        EXPECT_EQ(a.GetDispSystemFile(), b.GetDispSystemFile()) << what;
+        EXPECT_EQ(a.GetDispHiddenFile(), b.GetDispHiddenFile()) << what;
+        for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+            EXPECT_EQ(Text(a.GetLaunchName(i)), Text(b.GetLaunchName(i))) << what << " name " << i;
+            EXPECT_EQ(Text(a.GetLaunchPath(i)), Text(b.GetLaunchPath(i))) << what << " path " << i;
+        }
+    }
+
+    // Whatever the file held, what is saved over it comes back whole.
+    static void ExpectSavesOver(const std::string& what)
+    {
+        CSystemData saved;
+        Fill(saved);
+        EXPECT_EQ(saved.Save(), 1) << what;
+        CSystemData loaded;
+        EXPECT_EQ(loaded.Load(), 1) << what;
+        ExpectSame(loaded, saved, what);
+    }
+};
+
+TEST_F(SettingsInput, OddFilesReadWithoutHarmAndTakeASaveWhole)
+{
+    std::string garbage;
+    unsigned seed = 12345;
+    for (int i = 0; i < 65536; ++i) {
+        seed = seed * 1103515245 + 12345;
+        garbage += static_cast<char>(seed >> 16);
+    }
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"empty", ""},
+        {"binary garbage", garbage},
+        {"garbage with a UTF-16 mark", "\xFF\xFE" + garbage},
+        {"no sections", "HOME=C:\\x\r\nDISP_HIDDEN_FILE=TRUE\r\nNAME1=a\r\n"},
+        {"only a bracket", "[\r\n]\r\n[[[\r\n=\r\n==\r\n"},
+        {"no line ends", std::string(5000, '[')},
+    };
+    for (const auto& file : files) {
+        WriteIni(file.second);
+        CSystemData data;
+        EXPECT_EQ(data.Load(), 1) << file.first;
+        ExpectSavesOver(file.first);
+        RemoveIni();
+    }
+    CSystemData missing;
+    Fill(missing);
+    EXPECT_EQ(missing.Load(), 1);
+    EXPECT_EQ(Text(missing.GetHome()), "");
+    EXPECT_EQ(GetFileAttributesA(Ini().c_str()), INVALID_FILE_ATTRIBUTES) << "nothing created";
+}
+
+TEST_F(SettingsInput, KeysAfterGarbageAreStillFound)
+{
+    WriteIni(std::string("\x01\x02\xFE\x80junk\r\n\x81\x5C\r\n") +
+             "[COMMON_SETTING]\r\nHOME=C:\\表\r\nDISP_HIDDEN_FILE=TRUE\r\n");
+    CSystemData data;
+    data.Load();
+    EXPECT_EQ(Text(data.GetHome()), "C:\\表");
+    EXPECT_EQ(data.GetDispHiddenFile(), 1);
+}
+
+TEST_F(SettingsInput, DuplicateSectionsAndKeysReadTheFirstAndASaveIsSeen)
+{
+    WriteIni("[COMMON_SETTING]\r\nHOME=C:\\first\r\nHOME=C:\\second\r\n"
+             "[LACNCH_SETTING]\r\nNAME1=one\r\n"
+             "[COMMON_SETTING]\r\nHOME=C:\\third\r\nDISP_HIDDEN_FILE=TRUE\r\n"
+             "[LACNCH_SETTING]\r\nNAME1=uno\r\nNAME2=two\r\n");
+    CSystemData data;
+    data.Load();
+    EXPECT_EQ(Text(data.GetHome()), "C:\\first");
+    EXPECT_EQ(Text(data.GetLaunchName(0)), "one");
+    ExpectSavesOver("duplicates");
+}
+
+TEST_F(SettingsInput, AUtf16FileKeepsItsValues)
+{
+    const std::wstring text = L"\uFEFF[COMMON_SETTING]\r\nHOME=C:\\\u8868\r\nDISP_SYSTEM_FILE=TRUE\r\n"
+                              L"[LACNCH_SETTING]\r\nNAME3=\u30bd\u30d5\u30c8\r\n";
+    WriteIni(std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+    CSystemData data;
+    EXPECT_EQ(data.Load(), 1);
+    EXPECT_EQ(Text(data.GetHome()), "C:\\表");
+    EXPECT_EQ(data.GetDispSystemFile(), 1);
+    EXPECT_EQ(Text(data.GetLaunchName(2)), "ソフト");
+    // Saved back unchanged, the file still reads the same.
+    EXPECT_EQ(data.Save(), 1);
+    CSystemData again;
+    again.Load();
+    ExpectSame(again, data, "UTF-16 after a save");
+    ExpectSavesOver("UTF-16");
+}
+
+// Cut to the first 259 characters, a long value would be lost at the next save.
+TEST_F(SettingsInput, LongValuesSurviveALoadAndASave)
+{
+    for (int length : {259, 260, 300, 10000}) {
+        std::string value;
+        for (int i = 0; i < length; ++i)
+            value += static_cast<char>('a' + i % 26);
+        WriteIni("[COMMON_SETTING]\r\nHOME=" + value + "\r\n[LACNCH_SETTING]\r\nNAME1=" + value +
+                 "\r\nPATH3=" + value + "\r\nPATH10=" + value + "\r\n");
+        CSystemData data;
+        data.Load();
+        EXPECT_EQ(Text(data.GetHome()), value) << length;
+        EXPECT_EQ(Text(data.GetLaunchPath(2)), value) << length;
+        EXPECT_EQ(Text(data.GetLaunchPath(9)), value) << length;
+        data.SetDispHiddenFile(TRUE);  // the user changes something else and saves
+        ASSERT_EQ(data.Save(), 1);
+        CSystemData loaded;
+        loaded.Load();
+        EXPECT_EQ(Text(loaded.GetLaunchName(0)), value) << length;
+        EXPECT_EQ(Text(loaded.GetLaunchPath(9)), value) << length;
+    }
+}
+
+TEST_F(SettingsInput, QuotesAndBlanksAroundValuesComeBackAsTheyWere)
+{
+    WriteIni("[COMMON_SETTING]\r\n HOME = \"C:\\a b \" \r\nDISP_HIDDEN_FILE = TRUE \r\n"
+             "[LACNCH_SETTING]\r\nNAME1=  padded  \r\nNAME2='single'\r\nNAME3=\"unbalanced\r\n");
+    CSystemData read;
+    read.Load();
+    EXPECT_EQ(Text(read.GetHome()), "C:\\a b ");
+    EXPECT_EQ(read.GetDispHiddenFile(), 1);
+    EXPECT_EQ(Text(read.GetLaunchName(0)), "padded");
+    EXPECT_EQ(Text(read.GetLaunchName(1)), "single");
+    EXPECT_EQ(Text(read.GetLaunchName(2)), "\"unbalanced");
+    ASSERT_EQ(read.Save(), 1);
+    CSystemData reread;
+    reread.Load();
+    ExpectSame(reread, read, "read, saved, read again");
+
+    // Values the user typed with blanks and quotes of their own.
+    CSystemData typed;
+    const char* const names[] = {"  two blanks ", "\"quoted\"", "'single'", "\"unbalanced",
+                                 "a \"b\" c",      "\t",         "'",        "\"",
+                                 "\"\"",           "  "};
+    for (int i = 0; i < CSystemData::LauncherCount; ++i)
+        typed.SetLaunchName(i, names[i]);
+    typed.SetHome(" C:\\表 ");
+    ASSERT_EQ(typed.Save(), 1);
+    CSystemData loaded;
+    loaded.Load();
+    ExpectSame(loaded, typed, "typed values");
+    // Blanks and quotes at one end only; a path with one quote is no quoted path.
+    const char* const oneSided[] = {"名前\t", "\t名前", "名前 ", " 名前", "x'", "'x",
+                                    "C:\\x.exe\"", "\"C:\\x.exe", "\"C:\\表", "表\""};
+    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
+        typed.SetLaunchName(i, oneSided[i]);
+        typed.SetLaunchPath(i, oneSided[CSystemData::LauncherCount - 1 - i]);
+    }
+    ASSERT_EQ(typed.Save(), 1);
+    loaded.Load();
+    ExpectSame(loaded, typed, "one-sided values");
+
+    // Paths pasted in quotes come back as paths, blanks inside the quotes kept.
+    typed.SetHome("\"C:\\Program Files\\表\"");
+    typed.SetLaunchPath(0, "\" C:\\x.exe \"");
+    ASSERT_EQ(typed.Save(), 1);
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\Program Files\\表");
+    EXPECT_EQ(Text(loaded.GetLaunchPath(0)), " C:\\x.exe ");
+}
+
+TEST_F(SettingsInput, ALineBreakInAValueFailsTheSaveAndInjectsNothing)
+{
+    CSystemData data;
+    Fill(data);
+    ASSERT_EQ(data.Save(), 1);
+    data.SetLaunchName(4, "evil\r\n[COMMON_SETTING]\r\nHOME=C:\\elsewhere");
+    data.SetLaunchPath(5, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+    CSystemData loaded;
+    loaded.Load();
+    EXPECT_EQ(Text(loaded.GetHome()), "C:\\表\\ソ");
+    EXPECT_EQ(Text(loaded.GetLaunchName(4)), "十4");
+
+    Fill(data);  // HOME, the first key written, fails the save as well
+    data.SetHome("C:\\a\r\nb");
+    EXPECT_EQ(data.Save(), 0);
+    Fill(data);  // and any one name or path alone
+    data.SetLaunchName(9, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+    Fill(data);
+    data.SetLaunchPath(0, "a\nb");
+    EXPECT_EQ(data.Save(), 0);
+}
+
+TEST_F(SettingsInput, ATenMegabyteFileStillLoads)
+{
+    std::string big = "[JUNK]\r\n";
+    for (int i = 0; big.size() < 10 * 1024 * 1024; ++i)
+        big += "KEY" + std::to_string(i) + "=" + std::string(100, 'x') + "\r\n";
+    big += "[COMMON_SETTING]\r\nHOME=C:\\big\r\nDISP_SYSTEM_FILE=TRUE\r\n"
+           "[LACNCH_SETTING]\r\nNAME10=last\r\n";
+    WriteIni(big);
+    CMainApp app;
+    std::string commandLine;
+    app.m_pszCmdLine = &commandLine[0];
+    ASSERT_EQ(app.Initialize(), 1);
+    CSystemData* data = GetSystemData();
+    EXPECT_EQ(Text(data->GetHome()), "C:\\big");
+    EXPECT_EQ(data->GetDispSystemFile(), 1);
+    EXPECT_EQ(Text(data->GetLaunchName(9)), "last");
+    app.Terminate();
+}
+
+// While another program holds the file without sharing, reading answers defaults only.
+TEST_F(SettingsInput, AFileThatCannotBeReadLeavesTheSettingsAsTheyWere)
+{
+    CSystemData saved;
+    Fill(saved);
+    ASSERT_EQ(saved.Save(), 1);
+    CSystemData data;
+    ASSERT_EQ(data.Load(), 1);
+
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(data.Load(), 0);
+    ExpectSame(data, saved, "loaded while locked");
+
+    CSystemData fresh;  // started while the file was held: defaults, which must not be saved
+    EXPECT_EQ(fresh.Load(), 0);
+    CloseHandle(lock);
+    fresh.SetDispHiddenFile(TRUE);
+    EXPECT_EQ(fresh.Save(), 0);
+    CSystemData check;
+    check.Load();
+    ExpectSame(check, saved, "after the refused save");
+    EXPECT_EQ(fresh.Load(), 1);
+    ExpectSame(fresh, saved, "loaded again");
+    EXPECT_EQ(fresh.Save(), 1);
+
+    // A folder in the file's place reads no better.
+    RemoveIni();
+    ASSERT_TRUE(CreateDirectoryA(Ini().c_str(), nullptr));
+    EXPECT_EQ(data.Load(), 0);
+    ExpectSame(data, saved, "a folder in the file's place");
 }
 
 TEST(SettingsObject, LoadKeepsTheStartFolder)
@@ -491,13 +641,4 @@ TEST_F(SettingsSingleton, DestroyWritesNothingAndASecondDestroyIsRefused)
     EXPECT_EQ(GetSystemData(), nullptr);
     EXPECT_EQ(DestroySystemData(), 0);
     EXPECT_FALSE(IniExists());  // settings reach the file only through Save
-}
-
-int main(int argc, char** argv)
-{
-    PrepareUnattendedProcess();
-    if (CopyFolder().empty())
-        return RunInCopy(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

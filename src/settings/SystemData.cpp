@@ -53,6 +53,13 @@ CString LauncherKey(const char* prefix, int index)
 
 CSystemData* g_systemData = nullptr;
 
+// Built on first use: the folder may be set before any other static is.
+CString& SettingsFolder()
+{
+    static CString folder;
+    return folder;
+}
+
 // A value that fills the buffer may have been cut: it is read again with more room, so
 // that a long value survives the next save whole.
 CString ReadValue(const CString& file, const CString& section, const CString& key)
@@ -151,6 +158,11 @@ CString ForeignEntries(const CString& file)
 }
 
 }  // namespace
+
+void SetSettingsFolder(const CString& folder)
+{
+    SettingsFolder() = folder;
+}
 
 int CreateSystemData()
 {
@@ -289,6 +301,8 @@ CString CSystemData::GetFilePath(int kind) const
     // character whose trail byte is 0x5C, which a byte-wise search would take for one.
     CString folder(module);
     folder = folder.Left(FindLastSeparator(folder));
+    if (kind == SettingsFile && !SettingsFolder().IsEmpty())
+        folder = SettingsFolder();
     if (kind == SettingsFile)
         folder += "\\TavlornExplorer.ini";
     else if (kind == HelpFile)

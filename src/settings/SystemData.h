@@ -64,6 +64,10 @@ private:
     bool m_unreadable = false;
 };
 
+// Where the settings file lives from now on: beside the executable while folder is
+// empty (the default), else in folder, as a test points it at a folder of its own.
+void SetSettingsFolder(const CString& folder);
+
 int CreateSystemData();
 CSystemData* GetSystemData();
 int DestroySystemData();

@@ -5,7 +5,7 @@
 const char* const FolderKind = "フォルダ";
 const char* const FileKind = "ファイル";
 
-Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem)
+Rows WalkFolder(const std::string& folder)
 {
     Rows rows;
     WIN32_FIND_DATAA found;
@@ -14,10 +14,6 @@ Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem)
         return rows;
     do {
         if (std::string(found.cFileName) == ".")
-            continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
-            continue;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
             continue;
         rows.emplace_back(found.cFileName,
                           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FolderKind : FileKind);

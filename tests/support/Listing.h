@@ -9,8 +9,8 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 extern const char* const FolderKind;
 extern const char* const FileKind;
 
-// What a listing of folder must show, found independently of the explorer: every entry
-// but ".", in the platform's order, with hidden and system entries as the flags allow.
-Rows WalkFolder(const std::string& folder, bool showHidden, bool showSystem);
+// Every entry of folder but ".", in the platform's order: what the explorer lists of a
+// folder without hidden or system entries (which rows those leave out is told literally).
+Rows WalkFolder(const std::string& folder);
 
 std::vector<std::string> Names(const Rows& rows);

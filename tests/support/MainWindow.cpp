@@ -1,7 +1,9 @@
 #include "support/MainWindow.h"
 
 #include "support/FileType.h"
-#include "support/PrivateCopy.h"
+#include "support/TestProcess.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -33,7 +35,7 @@ void MainWindowTest::DestroySettings()
 
 void MainWindowTest::UseRecorder(const std::string& extension)
 {
-    recorder = std::string(OriginalFolder()) + "\\Recorder.exe";
+    recorder = std::string(ExecutableFolder()) + "\\Recorder.exe";
     record = tree / "record.txt";
     SetEnvironmentVariableA("TAVLORN_RECORD_FILE", record.c_str());
     ASSERT_TRUE(RegisterVerbsFileType(extension, recorder));
@@ -79,6 +81,57 @@ Rows MainWindowTest::ListRows()
 std::string MainWindowTest::PathText()
 {
     return Main().PathBox().GetWindowText().GetString();
+}
+
+void ExplorerFixture::SetUp()
+{
+    UseRecorder(".tav");
+    CreateSettings();
+    settings->SetLaunchName(0, "記録");
+    settings->SetLaunchPath(0, recorder.c_str());
+    ASSERT_EQ(settings->Save(), 1);  // reloads read the file again
+    window.reset(MakeWindow());
+    OpenWindow();
+}
+
+void ExplorerFixture::TearDown()
+{
+    MainWindowTest::TearDown();
+    window.reset();
+}
+
+CMainWnd* ExplorerFixture::MakeWindow()
+{
+    return new CMainWnd("Tavlornエクスプローラ");
+}
+
+std::string ExplorerFixture::LastArgument(const std::string& line)
+{
+    int count = 0;
+    const std::wstring full = L"x.exe " + Wide(line);
+    LPWSTR* arguments = CommandLineToArgvW(full.c_str(), &count);
+    const std::string last = count > 0 ? Ansi(arguments[count - 1]) : "";
+    LocalFree(arguments);
+    return last;
+}
+
+bool Has(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::wstring Wide(const std::string& text)
+{
+    wchar_t wide[4096] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 4096);
+    return wide;
+}
+
+std::string Ansi(const std::wstring& text)
+{
+    char ansi[4096] = "";
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
 }
 
 namespace {

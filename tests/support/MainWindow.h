@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ protected:
     void OpenWindow();
     // The window posts WM_QUIT when destroyed; a later test's loop must not see it.
     void CloseWindow();
-    // Also removes the settings file a test saved beside the executable.
+    // Also removes the settings file a test saved.
     void DestroySettings();
 
     // Shell verbs of files with extension run the recorder, which writes its command line
@@ -52,7 +53,30 @@ protected:
     std::string recorder, record;
 };
 
+// A main window over a temporary tree, with a file type of the test's own whose "open"
+// and "edit" verbs, like launcher entry 0 ("記録", saved to the file), run the recorder:
+// what reached the shell is read back from the record.
+class ExplorerFixture : public MainWindowTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    virtual CMainWnd* MakeWindow();
+    CMainWnd& Main() override { return *window; }
+
+    // The last argument of a recorded line as a program's own parser splits it.
+    static std::string LastArgument(const std::string& line);
+    std::string Content(const std::string& path) { return ReadWholeFile(path); }
+
+    std::unique_ptr<CMainWnd> window;
+};
+
 void DrainQuit();
+
+bool Has(const std::vector<std::string>& names, const std::string& name);
+// Between the code page and UTF-16, for names made as another program would make them.
+std::wstring Wide(const std::string& text);
+std::string Ansi(const std::wstring& text);
 
 // The first visible top-level window of the process with that title: the explorer's main
 // window when it runs as a program of its own.

@@ -1,10 +1,6 @@
-#include "support/PrivateCopy.h"
-
-#include <gtest/gtest.h>
+#include "support/TestProcess.h"
 
 int main(int argc, char** argv)
 {
-    PrepareUnattendedProcess();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTests(argc, argv);
 }
