@@ -249,13 +249,23 @@ void CheckTemplate(const ExpectedDialog& layout)
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-RECT DialogUnitsToPixels(HWND dialog, short x, short y, short cx, short cy)
+RECT PlacedRect(HWND dialog, HWND child)
 {
-    RECT rect{x, y, x + cx, y + cy};
-    MapDialogRect(dialog, &rect);
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The template's numbers are checked above; here is what a user sees of them once the
+// dialog manager has placed the controls: each one inside the client area, none covering
+// a control the user works unless a group box holds it whole, and the template's texts.
 void CheckCreatedDialog(const ExpectedDialog& layout)
 {
     HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(layout.id), nullptr, QuietDialogProc, 0);
@@ -267,11 +277,13 @@ void CheckCreatedDialog(const ExpectedDialog& layout)
     EXPECT_STREQ(text, layout.caption);
     RECT client;
     GetClientRect(dialog, &client);
-    const RECT size = DialogUnitsToPixels(dialog, 0, 0, layout.cx, layout.cy);
+    RECT size{0, 0, layout.cx, layout.cy};
+    MapDialogRect(dialog, &size);
     EXPECT_EQ(client.right, size.right);
     EXPECT_EQ(client.bottom, size.bottom);
 
     // Children come in template order (the dialog manager creates them so).
+    std::vector<RECT> placed;
     HWND child = GetWindow(dialog, GW_CHILD);
     for (size_t i = 0; i < layout.controls.size(); ++i, child = GetWindow(child, GW_HWNDNEXT)) {
         const ExpectedControl& want = layout.controls[i];
@@ -281,24 +293,27 @@ void CheckCreatedDialog(const ExpectedDialog& layout)
         char className[64] = "";
         GetClassNameA(child, className, sizeof(className));
         EXPECT_EQ(lstrcmpiA(className, want.className), 0) << className;
-
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        const RECT placed = DialogUnitsToPixels(dialog, want.x, want.y, want.cx, want.cy);
-        EXPECT_EQ(rect.left, placed.left);
-        EXPECT_EQ(rect.top, placed.top);
+        placed.push_back(PlacedRect(dialog, child));
+        EXPECT_TRUE(Inside(placed.back(), client));
         if (want.text) {
             GetWindowTextA(child, text, sizeof(text));
             EXPECT_STREQ(text, want.text);
-            EXPECT_EQ(rect.right, placed.right);
-            EXPECT_EQ(rect.bottom, placed.bottom);
         } else {
             // SS_ICON sizes itself to the icon; it must have found icon 50.
             EXPECT_NE(SendMessageA(child, STM_GETICON, 0, 0), 0);
         }
     }
     EXPECT_EQ(child, nullptr) << "more children than the template lists";
+    for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+            RECT common;
+            if (!IntersectRect(&common, &placed[i], &placed[j]))
+                continue;
+            const bool groupHolds = layout.controls[i].style == kGroup && Inside(placed[j], placed[i]);
+            const bool bothLabels = !strcmp(layout.controls[i].className, "Static") &&
+                                    !strcmp(layout.controls[j].className, "Static");  // About's lines touch
+            EXPECT_TRUE(groupHolds || bothLabels) << "control #" << j << " covers control #" << i;
+        }
     DestroyWindow(dialog);
 }
 
