@@ -15,27 +15,6 @@ LRESULT WhiteOnBlack(WPARAM deviceContext)
     return BlackDialogBrush();
 }
 
-namespace {
-
-// Into target, each value that edited holds other than opened: what the user changed.
-void ApplyChanges(CSystemData& target, const CSystemData& opened, const CSystemData& edited)
-{
-    if (edited.GetHome() != opened.GetHome())
-        target.SetHome(edited.GetHome());
-    if (!edited.GetDispSystemFile() != !opened.GetDispSystemFile())
-        target.SetDispSystemFile(edited.GetDispSystemFile());
-    if (!edited.GetDispHiddenFile() != !opened.GetDispHiddenFile())
-        target.SetDispHiddenFile(edited.GetDispHiddenFile());
-    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
-        if (edited.GetLaunchName(i) != opened.GetLaunchName(i))
-            target.SetLaunchName(i, edited.GetLaunchName(i));
-        if (edited.GetLaunchPath(i) != opened.GetLaunchPath(i))
-            target.SetLaunchPath(i, edited.GetLaunchPath(i));
-    }
-}
-
-}  // namespace
-
 // The file may have changed since the dialog opened (by hand, or by another window's
 // dialog): what the user left alone keeps what the file holds now.
 bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edited)
@@ -48,7 +27,7 @@ bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edi
     const bool present = ::GetFileAttributesA(file.GetString()) != INVALID_FILE_ATTRIBUTES;
     CSystemData merged;
     if (present ? merged.Load() : merged.CopyFrom(&opened)) {
-        ApplyChanges(merged, opened, edited);
+        merged.TakeChanges(opened, edited);
         if (merged.Save()) {
             settings->CopyFrom(&merged);
             return true;
