@@ -113,11 +113,11 @@ public:
     CNoShortNamesWnd() : CMainWnd("Tavlornエクスプローラ") {}
 
 protected:
-    void AddRow(int row, const WIN32_FIND_DATAW& entry) override
+    void AddRow(const WIN32_FIND_DATAW& entry) override
     {
         WIN32_FIND_DATAW bare = entry;
         bare.cAlternateFileName[0] = L'\0';
-        CMainWnd::AddRow(row, bare);
+        CMainWnd::AddRow(bare);
     }
 };
 
