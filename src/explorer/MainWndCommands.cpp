@@ -140,9 +140,8 @@ int CMainWnd::UpdateLauncherMenu()
         CString label(TE_TEXT_UNREGISTERED);
         if (FileExists(program)) {
             label = settings->GetLaunchName(i);
-            const int separator = FindLastSeparator(program);
             if (label.IsEmpty())  // an empty item would hide which program it starts
-                label = program.Right(program.GetLength() - separator - 1);
+                label = FileName(program);
         }
         m_contextMenu.SetItemText(IDM_OPEN_WITH_FIRST + i, FALSE, label.GetString());
     }

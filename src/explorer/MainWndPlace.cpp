@@ -33,11 +33,8 @@ CMainWnd::ListPlace CMainWnd::CurrentPlace()
 
 CMainWnd::ListPlace CMainWnd::PlaceOfLeft(const CString& from)
 {
-    CString folder(from);
-    while (EndsWithSeparator(folder))
-        folder = folder.Left(folder.GetLength() - 1);
     ListPlace place;
-    place.focused = folder.Mid(FindLastSeparator(folder) + 1, folder.GetLength());
+    place.focused = FileName(WithoutClosingSeparators(from));
     place.selected.Add(place.focused.GetString(), place.focused.GetLength());
     return place;
 }
