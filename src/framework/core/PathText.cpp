@@ -197,7 +197,9 @@ CString FullPath(const CString& base, const CString& path)
     } else if (PathIsRelativeA(text) && !base.IsEmpty()) {
         full = Joined(base, path);
     }
-    char resolved[MAX_PATH] = "";
-    const DWORD length = GetFullPathNameA(full.GetString(), MAX_PATH, resolved, nullptr);
+    // Room for what a double-byte name makes of a path the platform still accepts: the
+    // limit is then this function's own, not whatever a short buffer was left holding.
+    char resolved[2 * MAX_PATH] = "";
+    const DWORD length = GetFullPathNameA(full.GetString(), sizeof resolved, resolved, nullptr);
     return length > 0 && length < MAX_PATH ? CString(resolved) : CString("");
 }
