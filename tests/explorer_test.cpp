@@ -260,7 +260,11 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
 {
     for (int i = 10; i < 70; ++i)
         tree.MakeDir("d" + std::to_string(i));
+    const std::string parent = tree.Path().substr(tree.Path().rfind('\\') + 1);
+    tree.MakeDir("d65\\" + parent);  // named like the folder it is entered from
     window.OpenFolder("d65");
+    EXPECT_EQ(Place(), "|..");  // a folder gone into starts at its top, only going up lands
+    RemoveDirectoryA((tree / ("d65\\" + parent)).c_str());
     window.OnUp();
     CListView& list = window.FileList();
     const int left = list.GetNextItem(-1, LVNI_SELECTED), top = list.GetTopIndex();
