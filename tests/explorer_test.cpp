@@ -292,13 +292,14 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
     window.OnReload();
     EXPECT_EQ(Place(), "d66 |..");
     EXPECT_EQ(list.GetItemText(list.GetTopIndex(), 0).GetString(), lower);
-    // A name that fills the kept text's first block to its last byte.
-    const std::string full(CString::DefaultBufferSize - 1, 'n');
+    // Two names of one length fill the kept selection's first block to its last byte.
+    const std::string full(63, 'n'), twin(63, 'm');
     tree.MakeDir(full);
+    tree.MakeDir(twin);
     window.ListFolder();
-    Select(full);
+    Select({full, twin});
     window.OnReload();
-    EXPECT_EQ(Place(), full + " |" + full);
+    EXPECT_EQ(Place(), twin + " " + full + " |" + twin);
     window.PathBox().SetWindowText((tree / "d66\\..").c_str());  // typed over: maybe another folder
     window.OnReload();
     EXPECT_EQ(Place(), "|..");
