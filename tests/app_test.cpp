@@ -1,4 +1,5 @@
 #include "app/MainApp.h"
+#include "framework/core/PathText.h"
 #include "resource.h"
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
@@ -219,7 +220,8 @@ protected:
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = output;
         startup.hStdError = output;
-        std::string commandLine = "\"" + copy + "\"" + (arguments.empty() ? "" : " " + arguments);
+        std::string commandLine = QuotedArgument(copy.c_str()).GetString();
+        commandLine += arguments.empty() ? "" : " " + arguments;
         return CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
                               tree.Path().c_str(), &startup, &started.process) != FALSE;
     }

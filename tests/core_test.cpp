@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class CBranchA : public CObject {
@@ -123,4 +126,99 @@ TEST(QuotedArgumentText, DoublesOnlyRealSeparatorsBeforeTheQuote)
     EXPECT_STREQ(QuotedArgument("C:\\表").GetString(), "\"C:\\表\"");
     EXPECT_STREQ(QuotedArgument("C:\\ソ\\十").GetString(), "\"C:\\ソ\\十\"");
     EXPECT_STREQ(QuotedArgument("").GetString(), "\"\"");
+}
+
+// 表, ソ and 十 end in the byte 0x5C: only a backslash that starts a character separates.
+TEST(PathText, SplitsAtRealSeparatorsOnly)
+{
+    const struct {
+        const char* path;
+        int last, name;  // FindLastSeparator, FindNameSeparator
+        const char* fileName;
+        const char* bare;  // WithoutClosingSeparators
+        bool root;
+        const char* quoted;
+    } cases[] = {
+        {"C:\\表", 2, 2, "表", "C:\\表", false, "\"C:\\表\""},
+        {"C:\\表\\", 5, 2, "", "C:\\表", false, "\"C:\\表\\\\\""},
+        {"C:\\ソフト\\十", 9, 9, "十", "C:\\ソフト\\十", false, "\"C:\\ソフト\\十\""},
+        {"C:\\A\\B\\\\", 7, 4, "", "C:\\A\\B", false, "\"C:\\A\\B\\\\\\\\\""},
+        {"表示", -1, -1, "表示", "表示", false, "\"表示\""},
+        {"..\\ソ", 2, 2, "ソ", "..\\ソ", false, "\"..\\ソ\""},
+        {"C:\\", 2, -1, "", "C:", true, "\"C:\\\\\""},
+        {"C:", -1, -1, "C:", "C:", true, "\"C:\""},
+        {"\\", 0, -1, "", "", true, "\"\\\\\""},
+        {"\\\\srv\\share", 5, 5, "share", "\\\\srv\\share", true, "\"\\\\srv\\share\""},
+        {"\\\\srv\\表\\", 8, 5, "", "\\\\srv\\表", true, "\"\\\\srv\\表\\\\\""},
+        {"\\\\srv\\share\\d", 11, 11, "d", "\\\\srv\\share\\d", false, "\"\\\\srv\\share\\d\""},
+        {"", -1, -1, "", "", false, "\"\""},
+    };
+    for (const auto& c : cases) {
+        const CString path(c.path);
+        EXPECT_EQ(FindLastSeparator(path), c.last) << c.path;
+        EXPECT_EQ(FindNameSeparator(path), c.name) << c.path;
+        EXPECT_STREQ(FileName(path).GetString(), c.fileName) << c.path;
+        EXPECT_EQ(EndsWithSeparator(path), c.last >= 0 && c.last == path.GetLength() - 1) << c.path;
+        EXPECT_STREQ(WithoutClosingSeparators(path).GetString(), c.bare) << c.path;
+        EXPECT_EQ(IsRootPath(path), c.root) << c.path;
+        EXPECT_STREQ(QuotedArgument(path).GetString(), c.quoted) << c.path;
+    }
+}
+
+TEST(PathText, UnquotedDropsOnlyAPairOfDoubleQuotes)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\表\"", "C:\\表"}, {"\"\"", ""},   {"\"", "\""},         {"\"a", "\"a"},
+        {"a\"", "a\""},             {"'a'", "'a'"}, {"\"\"a\"\"", "\"a\""}, {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(Unquoted(c.first).GetString(), c.second) << c.first;
+}
+
+// Relative forms are taken from the base; the result must fit where a path is kept.
+TEST(PathText, FullPathResolvesFromTheBaseAndFitsInMaxPath)
+{
+    const std::string deep = "C:\\" + std::string(250, 'd');  // 253 bytes
+    const std::pair<std::pair<std::string, std::string>, std::string> cases[] = {
+        {{"C:\\表\\ソ", ".."}, "C:\\表"},
+        {{"C:\\表", "十"}, "C:\\表\\十"},
+        {{"C:\\表\\", "十\\..\\x"}, "C:\\表\\x"},
+        {{"C:\\表", "\\x"}, "C:\\x"},
+        {{"C:\\表", "D:\\y"}, "D:\\y"},
+        {{"C:\\表", "C:"}, "C:\\"},
+        {{"\\\\srv\\share\\a\\b", ".."}, "\\\\srv\\share\\a"},
+        {{"C:\\A", "b. "}, "C:\\A\\b"},
+        {{"C:\\A", ""}, ""},
+        {{deep, "12345"}, deep + "\\12345"},  // 259 bytes: the longest that fits
+        {{deep, "123456"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(std::string(FullPath(c.first.first.c_str(), c.first.second.c_str()).GetString()),
+                  c.second)
+            << c.first.first << " + " << c.first.second;
+}
+
+// The current directory may be longer in bytes than in characters: a relative path
+// taken from it must still give no path the program cannot use.
+TEST(PathText, FullPathFromADoubleByteCurrentDirectoryFitsInMaxPathToo)
+{
+    wchar_t previous[MAX_PATH] = L"", folder[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    GetTempPathW(MAX_PATH, folder);
+    std::wstring deep(folder);
+    std::vector<std::wstring> levels;
+    for (int i = 0; i < 8; ++i) {
+        levels.push_back(deep += L"表示ソフト十十表示表示ソフト十十表示" + std::to_wstring(i));
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        deep += L"\\";
+    }
+    ASSERT_TRUE(SetCurrentDirectoryW(levels[2].c_str()));
+    char shallow[MAX_PATH] = "";  // fewer than 160 bytes
+    GetCurrentDirectoryA(MAX_PATH, shallow);
+    EXPECT_EQ(std::string(FullPath("", "x").GetString()), std::string(shallow) + "\\x");
+    ASSERT_TRUE(SetCurrentDirectoryW(levels.back().c_str()));  // past 300 bytes
+    EXPECT_STREQ(FullPath("", "x").GetString(), "");
+    SetCurrentDirectoryW(previous);
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        RemoveDirectoryW(level->c_str());
 }

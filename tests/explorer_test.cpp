@@ -258,7 +258,11 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
 {
     for (int i = 10; i < 70; ++i)
         tree.MakeDir("d" + std::to_string(i));
+    const std::string parent = tree.Path().substr(tree.Path().rfind('\\') + 1);
+    tree.MakeDir("d65\\" + parent);  // named like the folder it is entered from
     window.OpenFolder("d65");
+    EXPECT_EQ(Place(), "|..");  // a folder gone into starts at its top, only going up lands
+    RemoveDirectoryA((tree / ("d65\\" + parent)).c_str());
     window.OnUp();
     CListView& list = window.FileList();
     const int left = list.GetNextItem(-1, LVNI_SELECTED), top = list.GetTopIndex();
@@ -286,13 +290,14 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
     window.OnReload();
     EXPECT_EQ(Place(), "d66 |..");
     EXPECT_EQ(list.GetItemText(list.GetTopIndex(), 0).GetString(), lower);
-    // A name that fills the kept text's first block to its last byte.
-    const std::string full(CString::DefaultBufferSize - 1, 'n');
+    // Two names of one length fill the kept selection's first block to its last byte.
+    const std::string full(63, 'n'), twin(63, 'm');
     tree.MakeDir(full);
+    tree.MakeDir(twin);
     window.ListFolder();
-    Select(full);
+    Select({full, twin});
     window.OnReload();
-    EXPECT_EQ(Place(), full + " |" + full);
+    EXPECT_EQ(Place(), twin + " " + full + " |" + twin);
     window.PathBox().SetWindowText((tree / "d66\\..").c_str());  // typed over: maybe another folder
     window.OnReload();
     EXPECT_EQ(Place(), "|..");
@@ -918,11 +923,11 @@ public:
     CNoShortNamesWnd() : CMainWnd("Tavlornエクスプローラ") {}
 
 protected:
-    void AddRow(int row, const WIN32_FIND_DATAW& entry) override
+    void AddRow(const WIN32_FIND_DATAW& entry) override
     {
         WIN32_FIND_DATAW bare = entry;
         bare.cAlternateFileName[0] = L'\0';
-        CMainWnd::AddRow(row, bare);
+        CMainWnd::AddRow(bare);
     }
 };
 

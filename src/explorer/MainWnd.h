@@ -3,6 +3,7 @@
 #include "framework/controls/Button.h"
 #include "framework/controls/ListView.h"
 #include "framework/controls/ToolBar.h"
+#include "framework/core/TextList.h"
 #include "framework/core/Window.h"
 #include "framework/menus/Menu.h"
 
@@ -53,8 +54,8 @@ protected:
     // Reads the entries folder shows into the rows to fill; false when the folder cannot
     // be enumerated to the end. A folder with no entry at all (an empty root) is read.
     bool ReadFolder(const CString& folder);
-    // Takes one listed entry as row number row of the rows to fill.
-    virtual void AddRow(int row, const WIN32_FIND_DATAW& entry);
+    // Takes one listed entry as the next of the rows to fill.
+    virtual void AddRow(const WIN32_FIND_DATAW& entry);
     // Replaces the list's rows by those just read from folder.
     void FillList(const CString& folder);
     // The first selected row's index, or -1; name and kind filled when found. A row
@@ -65,7 +66,7 @@ protected:
     // the focus is on focused (else the first selected row, else the first row) and top
     // is the first visible row (else the focused row is scrolled into view).
     struct ListPlace {
-        CString selected;  // each name ended by '/', which no name holds nor any trail byte is
+        CTextList selected;
         CString focused;
         CString top;
     };
@@ -92,11 +93,8 @@ protected:
     // The folder the list's rows came from. The path box may have been edited since;
     // a row's name joined with that text would be another folder's entry.
     CString m_listedFolder;
-    // Rows read and not yet shown: each a kind ('D' folder, 'F' file), a name and a NUL;
-    // m_readUsed bytes of it are filled, and m_readFull says one did not fit in memory.
-    CString m_readRows;
-    int m_readUsed = 0;
-    bool m_readFull = false;
+    // Rows read and not yet shown: each a kind ('D' folder, 'F' file) and a name.
+    CTextList m_readRows;
     HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
     HWND m_focusChild = nullptr;  // the child that gets the keyboard when the window does
 };

@@ -198,9 +198,8 @@ int CMainWnd::UpdateLauncherMenu()
         CString label(TE_TEXT_UNREGISTERED);
         if (FileExists(program)) {
             label = settings->GetLaunchName(i);
-            const int separator = FindLastSeparator(program);
             if (label.IsEmpty())  // an empty item would hide which program it starts
-                label = program.Right(program.GetLength() - separator - 1);
+                label = FileName(program);
         }
         // A long name would make the sub-menu as wide as the screen, over its parent menu.
         label = MenuItemLabel(label, GetSystemMetrics(SM_CXSCREEN) / 3 - 4 * GetSystemMetrics(SM_CXMENUCHECK));

@@ -9,8 +9,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <cstring>
-
 namespace {
 
 // Holds the list's redraw off for a scope: with it on, every insertion repaints the
@@ -53,8 +51,7 @@ bool IsDotEntry(const WIN32_FIND_DATAW& entry)
 // look-alikes (café.txt as cafe.txt) that open whatever else carries that name.
 bool CMainWnd::ReadFolder(const CString& folder)
 {
-    m_readUsed = 0;
-    m_readFull = false;
+    m_readRows.Clear();
     CSystemData* settings = GetSystemData();
     const BOOL showSystem = settings ? settings->GetDispSystemFile() : FALSE;
     const BOOL showHidden = settings ? settings->GetDispHiddenFile() : FALSE;
@@ -73,36 +70,28 @@ bool CMainWnd::ReadFolder(const CString& folder)
         return GetLastError() == ERROR_FILE_NOT_FOUND;  // no entry at all: an empty root
     // A drive root has no "." entry: only "." is dropped, never a root's first real entry.
     bool more = !IsDotEntry(entry) || FindNextFileW(search, &entry);
-    for (int row = 0; more; more = FindNextFileW(search, &entry) != FALSE) {
+    for (; more; more = FindNextFileW(search, &entry) != FALSE) {
         if (IsDotEntry(entry))
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
             continue;
-        AddRow(row++, entry);
+        AddRow(entry);
     }
     const bool complete = GetLastError() == ERROR_NO_MORE_FILES;  // not a share gone mid-way
     FindClose(search);
-    return complete && !m_readFull;
+    return complete && m_readRows.IsComplete();
 }
 
 // A name the code page cannot hold is listed by its short name; without one it keeps
 // the "?" of the conversion, which no real name contains, and commands refuse it.
-void CMainWnd::AddRow(int, const WIN32_FIND_DATAW& entry)
+void CMainWnd::AddRow(const WIN32_FIND_DATAW& entry)
 {
     char row[MAX_PATH + 1];  // on the stack: a heap string per row costs a large folder dearly
     row[0] = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : 'F';
     ListedName(entry, row + 1);
-    const int size = lstrlenA(row) + 1;
-    // The block doubles when full: a large folder is read in one pass.
-    if (m_readUsed + size + 1 > m_readRows.GetCapacity() &&
-        m_readRows.GetBuffer(2 * (m_readUsed + size + 1)) == nullptr) {
-        m_readFull = true;
-        return;
-    }
-    std::memcpy(m_readRows.GetBuffer(0) + m_readUsed, row, size);
-    m_readUsed += size;
+    m_readRows.Add(row, lstrlenA(row));
 }
 
 // Refills the list from the path box's folder; one that cannot be read leaves it as it was.
@@ -121,14 +110,12 @@ void CMainWnd::FillList(const CString& folder)
     CRedrawSuspended quiet(m_fileList);
     m_fileList.DeleteAllItems();
     m_listedFolder = folder;
-    const char* rows = m_readRows.GetString();
     int row = 0;
-    for (int at = 0; at < m_readUsed; at += lstrlenA(rows + at) + 1) {
-        m_fileList.InsertItem(row, rows + at + 1);
-        m_fileList.SetItemText(row++, 1, rows[at] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
+    for (const char* read = m_readRows.First(); read != nullptr; read = m_readRows.Next(read)) {
+        m_fileList.InsertItem(row, read + 1);
+        m_fileList.SetItemText(row++, 1, read[0] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
     }
-    m_readRows.GetBuffer(1);  // a large folder's names are not kept twice
-    m_readUsed = 0;
+    m_readRows.Clear();  // a large folder's names are not kept twice
 }
 
 int CMainWnd::Navigate(CString path)

@@ -2,29 +2,12 @@
 
 #include "framework/core/PathText.h"
 
-#include <cstring>
-
 namespace {
 
 // The row named name, searched on from the row after; -1 for none or an empty name.
 int FindRow(CListView& list, const CString& name, int after)
 {
     return name.IsEmpty() ? -1 : list.FindItem(after, name.GetString());
-}
-
-// Adds name and its '/' at used, the text's length so far. The block doubles when full:
-// a selection of every row of a large folder is one pass, not one per row.
-bool AppendName(CString& names, int& used, const CString& name)
-{
-    const int length = name.GetLength();
-    if (used + length + 2 > names.GetCapacity() && names.GetBuffer(2 * (used + length + 2)) == nullptr)
-        return false;
-    char* end = names.GetBuffer(0) + used;
-    std::memcpy(end, name.GetString(), length);
-    end[length] = '/';
-    end[length + 1] = '\0';
-    used += length + 1;
-    return true;
 }
 
 }  // namespace
@@ -35,10 +18,12 @@ CMainWnd::ListPlace CMainWnd::CurrentPlace()
     ListPlace place;
     if (m_pathBox.GetWindowText() != m_listedFolder || m_fileList.GetItemCount() == 0)
         return place;
-    int used = 0;
-    int row = m_fileList.GetNextItem(-1, LVNI_SELECTED);
-    while (row >= 0 && AppendName(place.selected, used, m_fileList.GetItemText(row, 0)))
-        row = m_fileList.GetNextItem(row, LVNI_SELECTED);
+    for (int row = m_fileList.GetNextItem(-1, LVNI_SELECTED); row >= 0;
+         row = m_fileList.GetNextItem(row, LVNI_SELECTED)) {
+        const CString name = m_fileList.GetItemText(row, 0);
+        if (!place.selected.Add(name.GetString(), name.GetLength()))
+            break;
+    }
     const int focused = m_fileList.GetNextItem(-1, LVNI_FOCUSED);
     if (focused >= 0)
         place.focused = m_fileList.GetItemText(focused, 0);
@@ -48,12 +33,9 @@ CMainWnd::ListPlace CMainWnd::CurrentPlace()
 
 CMainWnd::ListPlace CMainWnd::PlaceOfLeft(const CString& from)
 {
-    CString folder(from);
-    while (EndsWithSeparator(folder))
-        folder = folder.Left(folder.GetLength() - 1);
     ListPlace place;
-    place.focused = folder.Mid(FindLastSeparator(folder) + 1, folder.GetLength());
-    place.selected = place.focused + "/";
+    place.focused = FileName(WithoutClosingSeparators(from));
+    place.selected.Add(place.focused.GetString(), place.focused.GetLength());
     return place;
 }
 
@@ -62,14 +44,12 @@ CMainWnd::ListPlace CMainWnd::PlaceOfLeft(const CString& from)
 void CMainWnd::EnterList(const ListPlace& place)
 {
     int after = -1;
-    for (const char* name = place.selected.GetString(); *name != '\0';) {
-        const char* end = std::strchr(name, '/');
-        const int row = FindRow(m_fileList, CString(name, static_cast<int>(end - name)), after);
+    for (const char* name = place.selected.First(); name; name = place.selected.Next(name)) {
+        const int row = FindRow(m_fileList, name, after);
         if (row >= 0) {
             m_fileList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
             after = row;
         }
-        name = end + 1;
     }
     int focused = FindRow(m_fileList, place.focused, -1);
     if (focused < 0)

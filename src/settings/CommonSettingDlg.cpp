@@ -51,11 +51,11 @@ void CCommonSettingDlg::OnBrowseHome()
         m_homeBox.SetWindowText(dialog.GetPath().GetString());
 }
 
-// The box's text is stored as typed, but for the quotes of a pasted path: a home that
-// does not exist falls back to the documents folder when the explorer goes home.
+// The box's text is stored as typed (a pasted path loses its quotes on the way): a home
+// that does not exist falls back to the documents folder when the explorer goes home.
 void CCommonSettingDlg::OnOK()
 {
-    m_workingCopy.SetHome(Unquoted(m_homeBox.GetWindowText()));
+    m_workingCopy.SetHome(m_homeBox.GetWindowText());
     m_workingCopy.SetDispSystemFile(m_systemFilesBox.IsChecked());
     m_workingCopy.SetDispHiddenFile(m_hiddenFilesBox.IsChecked());
     if (StoreSettings(m_hWnd, m_opened, m_workingCopy))

@@ -255,13 +255,9 @@ BOOL CLaunchSettingDlg::BrowseEntry(int row)
     return 1;
 }
 
-// A folder such as 表 or ソ ends in the byte 0x5C, so the name is cut after the last
-// real separator, not after the last 0x5C byte.
 void CLaunchSettingDlg::SetProgram(int row, const CString& path)
 {
-    const int separator = FindLastSeparator(path);
-    const CString name = path.Right(path.GetLength() - separator - 1);
-    m_nameBoxes[row].SetWindowText(name.GetString());
+    m_nameBoxes[row].SetWindowText(FileName(path).GetString());
     m_pathBoxes[row].SetWindowText(path.GetString());
 }
 

@@ -18,23 +18,6 @@ LRESULT WhiteOnBlack(WPARAM deviceContext)
 
 namespace {
 
-// Into target, each value that edited holds other than opened: what the user changed.
-void ApplyChanges(CSystemData& target, const CSystemData& opened, const CSystemData& edited)
-{
-    if (edited.GetHome() != opened.GetHome())
-        target.SetHome(edited.GetHome());
-    if (!edited.GetDispSystemFile() != !opened.GetDispSystemFile())
-        target.SetDispSystemFile(edited.GetDispSystemFile());
-    if (!edited.GetDispHiddenFile() != !opened.GetDispHiddenFile())
-        target.SetDispHiddenFile(edited.GetDispHiddenFile());
-    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
-        if (edited.GetLaunchName(i) != opened.GetLaunchName(i))
-            target.SetLaunchName(i, edited.GetLaunchName(i));
-        if (edited.GetLaunchPath(i) != opened.GetLaunchPath(i))
-            target.SetLaunchPath(i, edited.GetLaunchPath(i));
-    }
-}
-
 // What the user reads when the file could not be written: which file, and the system's
 // reason (error is the last error of the failed call; 0 when there was none).
 CString SaveFailureText(const CString& file, DWORD error)
@@ -60,7 +43,7 @@ bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edi
     CSystemData merged;
     SetLastError(0);
     if (present ? merged.Load() : merged.CopyFrom(&opened)) {
-        ApplyChanges(merged, opened, edited);
+        merged.TakeChanges(opened, edited);
         SetLastError(0);
         if (merged.Save()) {
             settings->CopyFrom(&merged);

@@ -44,11 +44,116 @@ bool NeedsQuotes(const char* value)
            first == '\'' || last == '"' || last == '\'';
 }
 
-CString LauncherKey(const char* prefix, int index)
+// Only the exact upper-case text reads as set: "true", "1" or an empty value do not.
+BOOL IsTrue(const CString& value)
 {
-    CString key;
-    key.Format("%s%d", prefix, index + 1);  // the file numbers entries from 1
-    return key;
+    return value == "TRUE" ? 1 : 0;
+}
+
+const char* FlagText(BOOL set)
+{
+    return set ? "TRUE" : "FALSE";
+}
+
+using tagDATA = CSystemData::tagDATA;
+using tagLAUNCH_DATA = CSystemData::tagLAUNCH_DATA;
+
+// A path pasted in quotes is stored so that it reads back without them, as a path;
+// names and other texts are stored exactly as they were set.
+enum class Kind { Text, Path, Flag };
+
+// One key of the file; a launcher key stands for ten, one per entry.
+struct Key {
+    const char* section;
+    const char* key;
+    Kind kind;
+    const char* fallback;            // the value of a key the file lacks
+    CString tagDATA::*text;          // the field of a common text key,
+    BOOL tagDATA::*flag;             // of a common flag key,
+    CString tagLAUNCH_DATA::*entry;  // or of every launcher entry's key
+};
+
+// In the order a file created from nothing holds them (after the common keys, each
+// launcher entry's keys together).
+const Key Keys[] = {
+    {CommonSection, "HOME", Kind::Path, "", &tagDATA::strHome, nullptr, nullptr},
+    {CommonSection, "DISP_SYSTEM_FILE", Kind::Flag, "FALSE", nullptr, &tagDATA::bDispSystemFile,
+     nullptr},
+    {CommonSection, "DISP_HIDDEN_FILE", Kind::Flag, "FALSE", nullptr, &tagDATA::bDispHiddenFile,
+     nullptr},
+    {LauncherSection, "NAME", Kind::Text, "", nullptr, nullptr, &tagLAUNCH_DATA::strName},
+    {LauncherSection, "PATH", Kind::Path, "", nullptr, nullptr, &tagLAUNCH_DATA::strPath},
+};
+
+// One key of the file as it applies to one record: index is the launcher entry, or -1.
+struct Slot {
+    const Key& key;
+    int index;
+
+    CString Name() const
+    {
+        if (index < 0)
+            return CString(key.key);
+        CString name;
+        name.Format("%s%d", key.key, index + 1);  // the file numbers entries from 1
+        return name;
+    }
+    CString& Text(tagDATA& data) const
+    {
+        return index < 0 ? data.*key.text : data.launch[index].*key.entry;
+    }
+    const CString& Text(const tagDATA& data) const
+    {
+        return index < 0 ? data.*key.text : data.launch[index].*key.entry;
+    }
+    // The value as it is set, a flag as the file spells it.
+    CString Held(const tagDATA& data) const
+    {
+        return key.kind == Kind::Flag ? CString(FlagText(data.*key.flag)) : Text(data);
+    }
+    // The value as the file is to hold it.
+    CString Stored(const tagDATA& data) const
+    {
+        return key.kind == Kind::Path ? Unquoted(Text(data)) : Held(data);
+    }
+    // Whether edited holds another setting than opened: a flag by being set or not, a
+    // text as it would be stored.
+    bool Changed(const tagDATA& opened, const tagDATA& edited) const
+    {
+        if (key.kind == Kind::Flag)
+            return !(edited.*key.flag) != !(opened.*key.flag);
+        return Stored(edited) != Text(opened);
+    }
+    // The value of source into target, as it is set or, with stored, as it would be
+    // stored; a flag stays the number it was set to.
+    void Copy(tagDATA& target, const tagDATA& source, bool stored = false) const
+    {
+        if (key.kind == Kind::Flag)
+            target.*key.flag = source.*key.flag;
+        else
+            Text(target) = stored ? Stored(source) : Text(source);
+    }
+    // value as the file gave it, into data.
+    void Take(tagDATA& data, const CString& value) const
+    {
+        if (key.kind == Kind::Flag)
+            data.*key.flag = IsTrue(value);
+        else
+            Text(data) = value;
+    }
+};
+
+// visit for every key of the file, in the file's order.
+template <class Visit>
+void ForEachKey(Visit visit)
+{
+    for (const Key& key : Keys)
+        if (key.entry == nullptr)
+            visit(Slot{key, -1});
+    for (int i = 0; i < CSystemData::LauncherCount; ++i)
+        for (const Key& key : Keys)
+            if (key.entry != nullptr)
+                visit(Slot{key, i});
 }
 
 CSystemData* g_systemData = nullptr;
@@ -62,14 +167,15 @@ CString& SettingsFolder()
 
 // A value that fills the buffer may have been cut: it is read again with more room, so
 // that a long value survives the next save whole.
-CString ReadValue(const CString& file, const CString& section, const CString& key)
+CString ReadValue(const CString& file, const CString& section, const CString& key,
+                  const char* fallback = "")
 {
     CString value;
     for (int size = ValueBufferSize;; size *= 2) {
         char* buffer = value.GetBuffer(size);
         if (buffer == nullptr)
             return CString("");
-        const DWORD length = GetPrivateProfileStringA(section.GetString(), key.GetString(), "",
+        const DWORD length = GetPrivateProfileStringA(section.GetString(), key.GetString(), fallback,
                                                       buffer, size, file.GetString());
         if (static_cast<int>(length) < size - 1 || size >= LargestValueBuffer)
             return CString(buffer);
@@ -125,17 +231,12 @@ bool IsOwnKey(const char* section, const char* entry)
 {
     const char* equals = std::strchr(entry, '=');
     const CString key(entry, equals ? static_cast<int>(equals - entry) : lstrlenA(entry));
-    if (lstrcmpiA(section, CommonSection) == 0)
-        return lstrcmpiA(key.GetString(), "HOME") == 0 ||
-               lstrcmpiA(key.GetString(), "DISP_SYSTEM_FILE") == 0 ||
-               lstrcmpiA(key.GetString(), "DISP_HIDDEN_FILE") == 0;
-    if (!IsOwnSection(section))
-        return false;
-    for (int i = 0; i < CSystemData::LauncherCount; ++i)
-        if (lstrcmpiA(key.GetString(), LauncherKey("NAME", i).GetString()) == 0 ||
-            lstrcmpiA(key.GetString(), LauncherKey("PATH", i).GetString()) == 0)
-            return true;
-    return false;
+    bool own = false;
+    ForEachKey([&](const Slot& slot) {
+        own = own || (lstrcmpiA(section, slot.key.section) == 0 &&
+                      lstrcmpiA(key.GetString(), slot.Name().GetString()) == 0);
+    });
+    return own;
 }
 
 // Every section of file with its entries, but for the keys the explorer writes (and
@@ -200,13 +301,9 @@ BOOL CSystemData::ReadFrom(const CString& file)
     if (IsUnreadable(file))
         return 0;
     tagDATA data;
-    data.strHome = ReadValue(file, CommonSection, "HOME");
-    data.bDispSystemFile = ReadValue(file, CommonSection, "DISP_SYSTEM_FILE") == "TRUE";
-    data.bDispHiddenFile = ReadValue(file, CommonSection, "DISP_HIDDEN_FILE") == "TRUE";
-    for (int i = 0; i < LauncherCount; ++i) {
-        data.launch[i].strName = ReadValue(file, LauncherSection, LauncherKey("NAME", i));
-        data.launch[i].strPath = ReadValue(file, LauncherSection, LauncherKey("PATH", i));
-    }
+    ForEachKey([&](const Slot& slot) {
+        slot.Take(data, ReadValue(file, slot.key.section, slot.Name(), slot.key.fallback));
+    });
     if (IsUnreadable(file))  // taken away while it was being read
         return 0;
     m_data = data;
@@ -214,9 +311,8 @@ BOOL CSystemData::ReadFrom(const CString& file)
 }
 
 // Reports whether every key reached the file, so that a failed save is never taken
-// for a stored one. A path pasted in quotes is stored so that it reads back without
-// them, as a path; names come back exactly as they were set. The file is replaced in
-// one step by a finished copy: a full disk or a crash never leaves it cut.
+// for a stored one. The file is replaced in one step by a finished copy: a full disk or
+// a crash never leaves it cut.
 BOOL CSystemData::Save()
 {
     // The values in memory stand in for a file that could not be read: writing them
@@ -243,13 +339,10 @@ BOOL CSystemData::Save()
 
 BOOL CSystemData::WriteKeys(const CString& file) const
 {
-    BOOL written = WriteValue(file, CommonSection, "HOME", Unquoted(m_data.strHome));
-    written &= WriteValue(file, CommonSection, "DISP_SYSTEM_FILE", m_data.bDispSystemFile ? "TRUE" : "FALSE");
-    written &= WriteValue(file, CommonSection, "DISP_HIDDEN_FILE", m_data.bDispHiddenFile ? "TRUE" : "FALSE");
-    for (int i = 0; i < LauncherCount; ++i) {
-        written &= WriteValue(file, LauncherSection, LauncherKey("NAME", i), m_data.launch[i].strName);
-        written &= WriteValue(file, LauncherSection, LauncherKey("PATH", i), Unquoted(m_data.launch[i].strPath));
-    }
+    BOOL written = 1;
+    ForEachKey([&](const Slot& slot) {
+        written &= WriteValue(file, slot.key.section, slot.Name(), slot.Stored(m_data));
+    });
     ForgetCachedProfile(file);
     if (!written)
         return 0;
@@ -269,27 +362,19 @@ BOOL CSystemData::WriteKeys(const CString& file) const
 BOOL CSystemData::IsWhole(const CString& original, const CString& copy) const
 {
     CSystemData stored;
-    if (!stored.ReadFrom(copy) || stored.GetHome() != Unquoted(m_data.strHome) ||
-        (stored.GetDispSystemFile() != 0) != (m_data.bDispSystemFile != 0) ||
-        (stored.GetDispHiddenFile() != 0) != (m_data.bDispHiddenFile != 0))
+    if (!stored.ReadFrom(copy))
         return 0;
-    for (int i = 0; i < LauncherCount; ++i)
-        if (stored.GetLaunchName(i) != m_data.launch[i].strName ||
-            stored.GetLaunchPath(i) != Unquoted(m_data.launch[i].strPath))
-            return 0;
-    return ForeignEntries(original) == ForeignEntries(copy);
+    bool whole = true;
+    ForEachKey([&](const Slot& slot) {
+        whole = whole && slot.Held(stored.m_data) == slot.Stored(m_data);
+    });
+    return whole && ForeignEntries(original) == ForeignEntries(copy);
 }
 BOOL CSystemData::CopyFrom(const CSystemData* other)
 {
     if (other == nullptr)
         return 0;
-    m_data.strHome = other->GetHome();
-    m_data.bDispSystemFile = other->GetDispSystemFile();
-    m_data.bDispHiddenFile = other->GetDispHiddenFile();
-    for (int i = 0; i < LauncherCount; ++i) {
-        m_data.launch[i].strName = other->GetLaunchName(i);
-        m_data.launch[i].strPath = other->GetLaunchPath(i);
-    }
+    ForEachKey([&](const Slot& slot) { slot.Copy(m_data, other->m_data); });
     return 1;
 }
 
@@ -317,7 +402,7 @@ CString CSystemData::ReadString(CString section, CString key) const
 
 BOOL CSystemData::ReadBool(CString section, CString key) const
 {
-    return ReadString(section, key) == "TRUE" ? 1 : 0;
+    return IsTrue(ReadValue(GetFilePath(SettingsFile), section, key, "FALSE"));
 }
 
 BOOL CSystemData::WriteString(CString section, CString key, CString value) const
@@ -327,7 +412,7 @@ BOOL CSystemData::WriteString(CString section, CString key, CString value) const
 
 BOOL CSystemData::WriteBool(CString section, CString key, BOOL value) const
 {
-    return WriteString(section, key, value ? "TRUE" : "FALSE");
+    return WriteString(section, key, FlagText(value));
 }
 
 CString CSystemData::GetHome() const { return m_data.strHome; }
@@ -342,6 +427,14 @@ CString CSystemData::GetLaunchPath(int index) const { return m_data.launch[index
 void CSystemData::SetLaunchPath(int index, CString path) { m_data.launch[index].strPath = path; }
 CString CSystemData::GetStartFolder() const { return m_strStartFolder; }
 void CSystemData::SetStartFolder(CString folder) { m_strStartFolder = folder; }
+
+void CSystemData::TakeChanges(const CSystemData& opened, const CSystemData& edited)
+{
+    ForEachKey([&](const Slot& slot) {
+        if (slot.Changed(opened.m_data, edited.m_data))
+            slot.Copy(m_data, edited.m_data, true);
+    });
+}
 
 CString CSystemData::GetSpecialFolderPath(int csidl) const
 {

@@ -49,11 +49,14 @@ public:
     virtual CString GetStartFolder() const;
     virtual void SetStartFolder(CString folder);
     virtual CString GetSpecialFolderPath(int csidl) const;
+    // Into this, each value edited holds other than opened (a path as it will be stored):
+    // what the user changed in a dialog, over what the file holds now.
+    void TakeChanges(const CSystemData& opened, const CSystemData& edited);
 
 private:
     // The settings held in file, or 0 when it is there but cannot be read.
     BOOL ReadFrom(const CString& file);
-    // The 23 keys into file, flushed to the disk.
+    // Every key into file, flushed to the disk.
     BOOL WriteKeys(const CString& file) const;
     // Whether copy holds every key as saved and all else of original as it was.
     BOOL IsWhole(const CString& original, const CString& copy) const;

@@ -14,10 +14,23 @@ int FindLastSeparator(const CString& path)
     return last;
 }
 
+CString FileName(const CString& path)
+{
+    return path.Mid(FindLastSeparator(path) + 1, path.GetLength());
+}
+
 bool EndsWithSeparator(const CString& path)
 {
     const int length = path.GetLength();
     return length > 0 && FindLastSeparator(path) == length - 1;
+}
+
+CString WithoutClosingSeparators(const CString& path)
+{
+    CString rest(path);
+    while (EndsWithSeparator(rest))
+        rest = rest.Left(rest.GetLength() - 1);
+    return rest;
 }
 
 bool IsRootPath(const CString& path)
@@ -58,6 +71,20 @@ int FindNameSeparator(const CString& path)
     return found;
 }
 
+namespace {
+
+// name after base with one backslash between them.
+CString Joined(const CString& base, const CString& name)
+{
+    CString joined(base);
+    if (!EndsWithSeparator(base))
+        joined += '\\';
+    joined += name;
+    return joined;
+}
+
+}  // namespace
+
 // ".." of "X\\name\\" is X: the trailing backslash is no level of its own. Nothing is
 // above a drive or share root; the empty result names no folder.
 CString JoinPath(const CString& base, const CString& name)
@@ -71,11 +98,7 @@ CString JoinPath(const CString& base, const CString& name)
             parent += '\\';  // "C:" would name the drive's current directory
         return parent;
     }
-    CString joined(base);
-    if (!EndsWithSeparator(base))
-        joined += '\\';
-    joined += name;
-    return joined;
+    return Joined(base, name);
 }
 
 bool FileExists(const CString& path)
@@ -153,7 +176,7 @@ CString QuotedArgument(const CString& path)
     CString quoted("\"");
     quoted += path;
     // Only real separators count: 表 before the quote must stay one character.
-    for (CString rest(path); EndsWithSeparator(rest); rest = rest.Left(rest.GetLength() - 1))
+    for (int n = path.GetLength() - WithoutClosingSeparators(path).GetLength(); n > 0; --n)
         quoted += '\\';
     quoted += '"';
     return quoted;
@@ -172,13 +195,12 @@ CString FullPath(const CString& base, const CString& path)
         if (baseHasDrive)
             full = base.Left(2) + path;
     } else if (PathIsRelativeA(text) && !base.IsEmpty()) {
-        full = base;
-        if (!EndsWithSeparator(base))
-            full += '\\';
-        full += path;
+        full = Joined(base, path);
     }
-    char resolved[MAX_PATH] = "";
-    const DWORD length = GetFullPathNameA(full.GetString(), MAX_PATH, resolved, nullptr);
+    // Room for what a double-byte name makes of a path the platform still accepts: the
+    // limit is then this function's own, not whatever a short buffer was left holding.
+    char resolved[2 * MAX_PATH] = "";
+    const DWORD length = GetFullPathNameA(full.GetString(), sizeof resolved, resolved, nullptr);
     return length > 0 && length < MAX_PATH ? CString(resolved) : CString("");
 }
 

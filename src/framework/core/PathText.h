@@ -7,8 +7,14 @@
 // Index of the last real backslash in path, or -1.
 int FindLastSeparator(const CString& path);
 
+// The name after the last real backslash: "C:\表\a.exe" gives "a.exe", "a.exe" itself.
+CString FileName(const CString& path);
+
 // Whether the last character of path is a backslash (not a trail byte).
 bool EndsWithSeparator(const CString& path);
+
+// path without the backslashes it ends in: "C:\表\\" gives "C:\表".
+CString WithoutClosingSeparators(const CString& path);
 
 // Whether path names the top of a drive or share, with nothing above it: "C:", "C:\",
 // "\", "\\server\share" or "\\server\share\".
