@@ -89,15 +89,34 @@ BOOL CMenu::SetItemText(UINT item, BOOL byPosition, const char* text)
 
 namespace {
 
+bool GetMenuFont(LOGFONTA& font)
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return false;
+    font = metrics.lfMenuFont;
+    return true;
+}
+
+// No character is wider than the font is high, so a text of no more bytes than width
+// takes heights fits unmeasured: the entries at start-up ("未登録", short names) then
+// cost no font and no screen context, which slowed the first paint.
+bool FitsUnmeasured(const CString& text, int width)
+{
+    LOGFONTA font;
+    const int height = GetMenuFont(font) ? (font.lfHeight < 0 ? -font.lfHeight : font.lfHeight) : 0;
+    return height > 0 && text.GetLength() * height <= width;
+}
+
 // A screen context with the menu font selected, for measuring items as they will show.
 class CMenuFontDC {
 public:
     CMenuFontDC() : m_dc(::GetDC(nullptr))
     {
-        NONCLIENTMETRICSA metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            m_font = ::CreateFontIndirectA(&metrics.lfMenuFont);
+        LOGFONTA font;
+        if (GetMenuFont(font))
+            m_font = ::CreateFontIndirectA(&font);
         m_old = ::SelectObject(m_dc, m_font ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
     }
     ~CMenuFontDC()
@@ -120,13 +139,27 @@ private:
     HGDIOBJ m_old;
 };
 
+// 0x26 is never a trail byte, so every one is an "&" of its own, doubled to show.
+CString Doubled(const CString& shown)
+{
+    CString label;
+    for (const char* p = shown.GetString(); *p != '\0'; ++p) {
+        if (*p == '&')
+            label += '&';
+        label += *p;
+    }
+    return label;
+}
+
 }  // namespace
 
 CString MenuItemLabel(const CString& text, int width)
 {
     const char* const Ellipsis = "…";
-    const CMenuFontDC dc;
     CString shown(text);
+    if (FitsUnmeasured(text, width))
+        return Doubled(shown);
+    const CMenuFontDC dc;
     if (dc.Width(text.GetString(), text.GetLength()) > width) {
         const int room = width - dc.Width(Ellipsis, lstrlenA(Ellipsis));
         const char* start = text.GetString();
@@ -137,12 +170,5 @@ CString MenuItemLabel(const CString& text, int width)
             end = next;
         shown = CString(start, static_cast<int>(end - start)) + Ellipsis;
     }
-    // 0x26 is never a trail byte, so every one is an "&" of its own, doubled to show.
-    CString label;
-    for (const char* p = shown.GetString(); *p != '\0'; ++p) {
-        if (*p == '&')
-            label += '&';
-        label += *p;
-    }
-    return label;
+    return Doubled(shown);
 }
