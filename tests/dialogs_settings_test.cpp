@@ -999,6 +999,7 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
         SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     };
+    DialogPlay again = play;  // the same clicks once the file reads again
     ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, play));
     CloseHandle(lock);
     EXPECT_TRUE(ToldFailure(play.boxTexts));
@@ -1007,12 +1008,6 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
     // Once the file reads again, a reload brings the stored settings back and OK works.
     window->SendMessage(WM_COMMAND, IDM_RELOAD, 0);
     EXPECT_EQ(LauncherLabel(0), "記録");
-    DialogPlay again;
-    again.caption = "共通設定";
-    again.script = [&](HWND dialog) {
-        SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
-        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    };
     ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, again));
     EXPECT_TRUE(again.boxTexts.empty());
     CSystemData stored;
