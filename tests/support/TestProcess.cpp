@@ -27,6 +27,16 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
 
 }  // namespace
 
+// A desktop of the program's own: Wine lets any process take the foreground, and a
+// program beside this one showing its window would take the keyboard from these windows.
+void UseOwnDesktop()
+{
+    char name[32];
+    wsprintfA(name, "tavlorn-test-%lu", GetCurrentProcessId());
+    if (HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr))
+        SetThreadDesktop(desktop);
+}
+
 void PrepareUnattendedProcess()
 {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
@@ -55,6 +65,7 @@ const std::string& SettingsFolder()
 int RunTests(int argc, char** argv)
 {
     PrepareUnattendedProcess();
+    UseOwnDesktop();
     testing::InitGoogleTest(&argc, argv);
     TempDir temp;
     // Named with the trail byte 0x5C, which must not be taken for a separator.
