@@ -25,8 +25,6 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
     ExitProcess(3);
 }
 
-}  // namespace
-
 // A desktop of the program's own: Wine lets any process take the foreground, and a
 // program beside this one showing its window would take the keyboard from these windows.
 void UseOwnDesktop()
@@ -36,6 +34,8 @@ void UseOwnDesktop()
     if (HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr))
         SetThreadDesktop(desktop);
 }
+
+}  // namespace
 
 void PrepareUnattendedProcess()
 {

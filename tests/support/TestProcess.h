@@ -12,6 +12,6 @@ const char* ExecutableFolder();
 // one named by --settings-folder=FOLDER (a volume the full-disk case may fill).
 const std::string& SettingsFolder();
 
-// The whole main of every test program: the settings file in a folder of its own, removed
-// at the end.
+// The whole main of every test program: its windows on a desktop of its own, the settings
+// file in a folder of its own, removed at the end.
 int RunTests(int argc, char** argv);
