@@ -200,9 +200,11 @@ TEST_F(SettingsFile, LockedFileFailsTheSaveAndStaysAsItWas)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     Fill(data);
     const BOOL saved = data.Save();
+    const DWORD reason = GetLastError();  // what the user is told, past the clean-up
     CloseHandle(lock);
 
     EXPECT_EQ(saved, 0);
+    EXPECT_EQ(reason, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(ReadWholeFile(Ini()), before);
     CSystemData loaded;
     loaded.Load();
