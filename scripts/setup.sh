@@ -17,8 +17,20 @@ done
 if [ ${#need_pkgs[@]} -gt 0 ] || [ -n "${apt_update_needed:-}" ]; then
     echo "setup: installing ${need_pkgs[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -q
-    [ ${#need_pkgs[@]} -eq 0 ] || $SUDO apt-get install -y -q --no-install-recommends "${need_pkgs[@]}"
+    pin=$(mktemp)
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' > "$pin"
+    # A mirror caught mid-sync fails one index ("File has unexpected size"): try again, and
+    # on the last try go on with the lists that did come. Without the security archive's
+    # i386 list, its newer amd64 packages cannot pair with their i386 twins: the install
+    # then prefers the release's own versions, which exist for both.
+    apt_opts=()
+    for try in 1 2 3 4; do
+        $SUDO apt-get update -q && break
+        [ "$try" -lt 4 ] || { apt_opts=(-o Dir::Etc::Preferences="$pin"); break; }
+        sleep $((try * 15))
+    done
+    [ ${#apt_opts[@]} -eq 0 ] || echo "setup: apt-get update kept failing; installing the release's own versions" >&2
+    [ ${#need_pkgs[@]} -eq 0 ] || $SUDO apt-get install -y -q --no-install-recommends "${apt_opts[@]}" "${need_pkgs[@]}"
 fi
 
 # ja_JP.UTF-8 gives Wine the ANSI code page 932.
