@@ -1,6 +1,10 @@
+#include "common/PathPaste.h"
+#include "framework/core/NameConversion.h"
 #include "framework/core/Object.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/PathText.h"
 #include "framework/core/String.h"
+#include "framework/core/TextList.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +111,43 @@ TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
     EXPECT_STREQ(text.GetString(), "ソフト");
 }
 
+// A path that reaches the very entry, beside the look-alike the system would read its name
+// as: as it stands where it can, else its short form.
+TEST(PathLookup, ReachingPathFallsBackToTheShortFormOnlyWhereItMust)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = temp + (L"reach" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring literal = L"\\\\?\\" + folder;  // keeps closing dots and blanks
+    ASSERT_TRUE(CreateDirectoryW(literal.c_str(), nullptr));
+    const wchar_t* const names[] = {L"\\memo.txt", L"\\cafe.txt", L"\\plain.txt", L"\\\u8868\u793a.txt",
+                                    L"\\memo.txt.", L"\\memo.txt ", L"\\caf\u00e9.txt", L"\\sp\u00e9 ."};
+    for (const wchar_t* name : names) {
+        HANDLE file = CreateFileW((literal + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, name, lstrlenW(name) * sizeof(wchar_t), &written, nullptr);  // its own name
+        CloseHandle(file);
+    }
+    for (const wchar_t* const& name : names) {
+        const std::wstring path = folder + name;
+        CString reaching, exact;
+        ASSERT_TRUE(ReachingPath(path.c_str(), reaching)) << reaching.GetString();
+        const bool asItStands = &name < names + 4;  // the names a path keeps
+        EXPECT_EQ(ExactAnsiName(path.c_str(), exact) && exact == reaching, asItStands) << reaching.GetString();
+        wchar_t content[MAX_PATH] = L"";
+        DWORD read = 0;
+        HANDLE file = CreateFileA(reaching.GetString(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ReadFile(file, content, sizeof content - sizeof(wchar_t), &read, nullptr);
+        CloseHandle(file);
+        EXPECT_EQ(std::wstring(content), name) << reaching.GetString() << " opens another entry";
+        DeleteFileW((literal + name).c_str());
+    }
+    RemoveDirectoryW(literal.c_str());
+    CString lost;
+    EXPECT_FALSE(ReachingPath((folder + L"\\gone\u00e9.txt").c_str(), lost)) << "no entry, no short form";
+}
+
 // 表, ソ and 十 end in the byte 0x5C: only a backslash that starts a character separates.
 TEST(PathText, SplitsAtRealSeparatorsOnly)
 {
@@ -153,8 +194,64 @@ TEST(PathText, UnquotedDropsOnlyAPairOfDoubleQuotes)
         {"\"C:\\表\"", "C:\\表"}, {"\"\"", ""},   {"\"", "\""},         {"\"a", "\"a"},
         {"a\"", "a\""},             {"'a'", "'a'"}, {"\"\"a\"\"", "\"a\""}, {"", ""},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_STREQ(Unquoted(c.first).GetString(), c.second) << c.first;
+        wchar_t wide[MAX_PATH], expected[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, c.first, -1, wide, MAX_PATH);
+        MultiByteToWideChar(CP_ACP, 0, c.second, -1, expected, MAX_PATH);
+        EXPECT_EQ(std::wstring(Unquoted(wide)), expected) << c.first;
+    }
+}
+
+// The file system reads "memo.txt." and "memo.txt " as memo.txt: such a name cannot be
+// carried by a path as it stands.
+TEST(PathText, NamesEndingInADotOrABlankAreTheOnesAPathLoses)
+{
+    const std::pair<const wchar_t*, bool> names[] = {
+        {L"memo.txt.", true}, {L"memo.txt ", true}, {L"dir.", true},    {L"\u8868 ", true},
+        {L".", false},        {L"..", false},       {L"", false},       {L"a.b", false},
+        {L".hidden", false},  {L"...", true},       {L" a", false},     {L"\u8868", false},
+    };
+    for (const auto& n : names) {
+        EXPECT_EQ(EndsInDotOrBlank(n.first), n.second) << static_cast<int>(lstrlenW(n.first));
+        char ansi[MAX_PATH];
+        WideCharToMultiByte(CP_ACP, 0, n.first, -1, ansi, MAX_PATH, nullptr, nullptr);
+        EXPECT_EQ(EndsInDotOrBlank(CString(ansi)), n.second) << ansi;
+    }
+    const std::pair<const wchar_t*, bool> paths[] = {
+        {L"C:\\a\\b", true},      {L"C:\\dir.\\x", false}, {L"C:\\a\\..\\b", true},
+        {L"C:\\a \\b", false},    {L"C:/x./y", false},       {L"C:\\a\\b.", false},
+        {L"\\\\srv\\s\\.\\x", true}, {L"", true},              {L"C:\\a\\\\b", true},
+    };
+    for (const auto& p : paths)
+        EXPECT_EQ(KeepsEveryName(p.first), p.second) << std::string(p.first, p.first + lstrlenW(p.first));
+}
+
+// A paste puts the clipboard over the selection; a path copied as the system copies it
+// comes in quotes.
+TEST(PathText, APasteTakesThePlaceOfTheSelection)
+{
+    const struct {
+        const char* text;
+        int start, end;
+        const wchar_t* pasted;
+        const wchar_t* path;
+    } cases[] = {
+        {"", 0, 0, L"C:\\caf\u00e9", L"C:\\caf\u00e9"},
+        {"C:\\old", 0, 6, L"C:\\caf\u00e9", L"C:\\caf\u00e9"},
+        {"C:\\表\\old", 6, 9, L"caf\u00e9", L"C:\\\u8868\\caf\u00e9"},
+        {"C:\\a\\b", 3, 4, L"\u00e9", L"C:\\\u00e9\\b"},
+        {"C:\\x", 5, 5, L"\\d\u00e9", L"C:\\x\\d\u00e9"},
+        {"", 0, 0, L"\"C:\\sp ace\\d\u00e9\"", L"C:\\sp ace\\d\u00e9"},
+        {"\"C:\\", 4, 4, L"d\u00e9\"", L"C:\\d\u00e9"},
+    };
+    for (const auto& c : cases) {
+        wchar_t path[64];
+        ASSERT_TRUE(PastedPath(c.text, c.start, c.end, c.pasted, path, 64)) << c.text;
+        EXPECT_EQ(std::wstring(path), c.path) << c.text << " " << c.start << "-" << c.end;
+    }
+    wchar_t small[8];
+    EXPECT_FALSE(PastedPath("C:\\long", 8, 8, L"\\caf\u00e9", small, 8)) << "more than the buffer holds";
 }
 
 // Relative forms are taken from the base; the result must fit where a path is kept.
@@ -208,4 +305,32 @@ TEST(PathText, FullPathFromADoubleByteCurrentDirectoryFitsInMaxPathToo)
     SetCurrentDirectoryW(previous);
     for (auto level = levels.rbegin(); level != levels.rend(); ++level)
         RemoveDirectoryW(level->c_str());
+}
+
+// Texts one after another in one block: what was added comes back in order, whole, and
+// nothing past the block's last byte is read.
+TEST(TextList, GivesBackWhatWasAddedUpToTheBlocksLastByte)
+{
+    CTextList list;
+    EXPECT_EQ(list.First(), nullptr);
+    ASSERT_TRUE(list.Add("ab", 2));
+    ASSERT_TRUE(list.Add("xy", 2));  // fills the first block, grown for the first text, exactly
+    ASSERT_TRUE(list.Add("表示ソ", 2));  // a count of bytes, not the whole text
+    std::vector<std::string> texts;
+    for (const char* text = list.First(); text != nullptr; text = list.Next(text))
+        texts.push_back(text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"ab", "xy", "表"}));
+    EXPECT_TRUE(list.IsComplete());
+
+    const CTextList copy(list);
+    CTextList moved(std::move(list));
+    EXPECT_EQ(list.First(), nullptr) << "a moved-from list is empty";
+    ASSERT_NE(copy.First(), nullptr);
+    EXPECT_STREQ(copy.Next(copy.First()), "xy");
+    EXPECT_STREQ(moved.Next(moved.Next(moved.First())), "表");
+    moved.Clear();
+    EXPECT_EQ(moved.First(), nullptr);
+    ASSERT_TRUE(moved.Add("", 0));
+    EXPECT_STREQ(moved.First(), "");
+    EXPECT_EQ(moved.Next(moved.First()), nullptr);
 }

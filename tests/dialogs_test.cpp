@@ -548,22 +548,30 @@ TEST_F(DialogTest, FileDialogReturnsAPathThatReachesTheChosenFileNotItsLookAlike
 {
     TempDir temp;
     temp.MakeFile("rec.exe", "look-alike");
-    const std::wstring chosen = Widened(temp.Path()) + L"\\r\u00e9c.exe";
-    HANDLE file = CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
-    CFileDialog files(nullptr, "ファイルを開く");
-    FileDialogDriver driver({[&](HWND dialog, HWND) {
-        HWND field = FileDialogDriver::NameField(dialog);
-        SetWindowTextW(field, chosen.c_str());
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return field != nullptr;
-    }});
-
-    ASSERT_TRUE(files.GetOpenFileName());
-    wchar_t longPath[MAX_PATH] = L"";
-    GetLongPathNameW(Widened(files.GetRecord()->lpstrFile).c_str(), longPath, MAX_PATH);
-    EXPECT_EQ(lstrcmpiW(longPath, chosen.c_str()), 0) << files.GetRecord()->lpstrFile;
+    temp.MakeFile("memo.tvr", "look-alike");
+    // Each name by both forms: the object's own record (0, 1), and the caller's (2, 3).
+    for (int form = 0; form < 4; ++form) {
+        const std::wstring chosen = Widened(temp.Path()) + (form % 2 ? L"\\memo.tvr." : L"\\r\u00e9c.exe");
+        HANDLE file = CreateFileW((L"\\\\?\\" + chosen).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+        CFileDialog files(nullptr, "ファイルを開く");
+        FileDialogDriver driver({[&](HWND dialog, HWND) {
+            HWND field = FileDialogDriver::NameField(dialog);
+            SetWindowTextW(field, chosen.c_str());
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            return field != nullptr;
+        }});
+        char callers[MAX_PATH] = "";
+        OPENFILENAMEA record = *files.GetRecord();
+        record.lpstrFile = callers;
+        ASSERT_TRUE(form < 2 ? files.GetOpenFileName() : files.GetOpenFileName(&record)) << form;
+        EXPECT_EQ(files.GetRecord()->lpstrFile, form < 2 ? files.GetRecord()->lpstrFile : callers);
+        wchar_t longPath[MAX_PATH] = L"";
+        GetLongPathNameW(Widened(files.GetRecord()->lpstrFile).c_str(), longPath, MAX_PATH);
+        EXPECT_EQ(lstrcmpiW(longPath, chosen.c_str()), 0) << form << " " << files.GetRecord()->lpstrFile;
+        EXPECT_TRUE(files.GetRefusedName().IsEmpty());
+    }
 }
 
 TEST_F(DialogTest, SaveDialogOnCallersRecordIsKeptForReading)

@@ -923,11 +923,11 @@ public:
     CNoShortNamesWnd() : CMainWnd("Tavlornエクスプローラ") {}
 
 protected:
-    void AddRow(const WIN32_FIND_DATAW& entry) override
+    bool AddRow(CTextList& rows, const WIN32_FIND_DATAW& entry) override
     {
         WIN32_FIND_DATAW bare = entry;
         bare.cAlternateFileName[0] = L'\0';
-        CMainWnd::AddRow(bare);
+        return CMainWnd::AddRow(rows, bare);
     }
 };
 

@@ -220,3 +220,42 @@ TEST_F(MenuTest, AttachRetargetsWithoutDestroyingTheOldMenu)
     EXPECT_EQ(ReadItem(other, 0).text, "\x83\x47\x83\x66\x83\x42\x83\x5e");
     EXPECT_EQ(GetMenuItemCount(own), 0);
 }
+
+// A label cut to a width keeps whole characters and ends in "…"; one that fits stays, with
+// its "&" doubled so that it shows as itself.
+TEST(MenuItemLabel, CutsToTheWidthAtWholeCharacters)
+{
+    std::string days;  // every character double-byte
+    for (int i = 0; i < 100; ++i)
+        days += "日";
+    const struct {
+        std::string text;
+        int width;
+        const char* exact;  // nullptr: cut, checked below
+    } cases[] = {
+        {"記録", 300, "記録"}, {"R&D.exe", 300, "R&&D.exe"}, {"", 10, ""},
+        {days, 1, "…"},      {days, 0, "…"},              {"abcdef", 1, "…"},
+        {days, 200, nullptr}, {days, 60, nullptr},         {std::string(300, 'w'), 200, nullptr},
+    };
+    size_t previous = 0;
+    for (const auto& c : cases) {
+        const std::string label = MenuItemLabel(c.text.c_str(), c.width).GetString();
+        if (c.exact != nullptr) {
+            EXPECT_EQ(label, c.exact) << c.width;
+            continue;
+        }
+        const std::string ellipsis = "…";
+        ASSERT_GT(label.size(), ellipsis.size()) << c.width;
+        EXPECT_EQ(label.substr(label.size() - ellipsis.size()), ellipsis);
+        const std::string kept = label.substr(0, label.size() - ellipsis.size());
+        EXPECT_EQ(c.text.compare(0, kept.size(), kept), 0) << label;
+        if (c.text == days) {
+            EXPECT_EQ(kept.size() % 2, 0u) << "a lead byte without its trail: " << label;
+        }
+        EXPECT_LT(kept.size(), c.text.size());
+        if (c.text == days && c.width == 60) {
+            EXPECT_LT(kept.size(), previous) << "a narrower width keeps less";
+        }
+        previous = kept.size();
+    }
+}

@@ -200,7 +200,7 @@ TEST_F(SettingsFile, LockedFileFailsTheSaveAndStaysAsItWas)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     Fill(data);
     const BOOL saved = data.Save();
-    const DWORD reason = GetLastError();  // what the user is told, past the clean-up
+    const DWORD reason = data.TrySave();  // what the user is told, past the clean-up
     CloseHandle(lock);
 
     EXPECT_EQ(saved, 0);

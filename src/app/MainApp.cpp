@@ -15,10 +15,8 @@ CString CMainApp::StartFolderFromCommandLine(const char* commandLine)
     CString folder(commandLine ? commandLine : "");
     // Past an opening quote the last character goes too, whatever it is: a quoted path
     // followed by more arguments is then no folder and is cut to one.
-    if (folder.GetLength() >= 3 && folder.GetString()[0] == '"') {
-        const CString unquoted = Unquoted(folder);
-        folder = unquoted != folder ? unquoted : folder.Mid(1, folder.GetLength() - 2);
-    }
+    if (folder.GetLength() >= 3 && folder.GetString()[0] == '"')
+        folder = folder.Mid(1, folder.GetLength() - 2);
     if (!PathIsDirectoryA(folder.GetString())) {
         const int separator = FindLastSeparator(folder);
         folder = separator >= 0 ? folder.Left(separator) : CString("");

@@ -1,5 +1,7 @@
 #include "explorer/InputBoxEx.h"
 
+#include "common/PathPaste.h"
+
 IMPLEMENT_RUNTIME_CLASS(CInputBoxEx, CInputBox)
 
 CInputBoxEx::~CInputBoxEx() {}
@@ -19,4 +21,9 @@ LRESULT CInputBoxEx::OnChar(WPARAM wParam, LPARAM lParam)
     if (wParam == '\t' || wParam == '\r' || wParam == VK_ESCAPE)
         return 0;
     return CInputBox::OnChar(wParam, lParam);
+}
+
+bool CInputBoxEx::OnPaste()
+{
+    return PastePath(*this);
 }

@@ -4,8 +4,8 @@
 // Posted to the parent when Enter is pressed in the box; wParam is the box object.
 const UINT WM_INPUTBOX_ENTER = WM_APP + 1;
 
-// The path box: reports Enter to its parent and swallows Tab, CR and Escape, which a
-// single-line edit would only beep at.
+// The path box: reports Enter to its parent, swallows Tab, CR and Escape, which a
+// single-line edit would only beep at, and pastes as a path.
 class CInputBoxEx : public CInputBox {
 public:
     CInputBoxEx() {}
@@ -14,4 +14,7 @@ public:
 
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnChar(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    bool OnPaste() override;
 };

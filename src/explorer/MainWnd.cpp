@@ -1,6 +1,6 @@
 #include "explorer/MainWnd.h"
 
-#include "framework/core/PathText.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/WinApp.h"
 #include "framework/graphics/Font.h"
 #include "resource.h"
@@ -73,7 +73,7 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // and a right-click as NM_RCLICK, so only F10 held down counts here.
         if (reinterpret_cast<HWND>(wParam) == m_fileList.GetHwnd() && lParam == -1 &&
             (::GetKeyState(VK_F10) & 0x8000)) {
-            ShowContextMenu(true);
+            ShowContextMenu(MenuAt::FocusedRow);
             return 0;
         }
         break;
@@ -108,7 +108,7 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
     // The command line speaks of the folder the program was started in.
     const CString start = FullPath(CString(""), settings->GetStartFolder());
     if (!PathIsDirectoryA(start.GetString()) || !Navigate(start))
-        GoHome(false);  // quietly: the user asked for neither folder
+        GoHome(Refusal::Silent);  // quietly: the user asked for neither folder
     return 0;
 }
 

@@ -45,19 +45,34 @@ public:
     CMenu& ContextMenu() { return m_contextMenu; }
 
 protected:
+    // Where the context menu opens: at the pointer (a click), or at the focused row (a key).
+    enum class MenuAt { Pointer, FocusedRow };
+    // Whether a folder that cannot be shown is explained to the user.
+    enum class Refusal { Silent, Told };
+    // A row's item data: its name does not lead back to its entry.
+    static const LPARAM UnreachableRow = 1;
+
+    // The rows read from a folder and not yet shown, each a kind ('D' folder, 'F' file),
+    // a verdict ('+' its name reaches its entry, '-' it does not) and the name; or why
+    // the folder cannot be listed.
+    struct Listing {
+        DWORD error = 0;
+        CTextList rows;
+    };
+
     void CreateMenuBar();
     void DestroyContextMenu();
     void CreateChildren(HINSTANCE instance);
-    void ShowContextMenu(bool atFocusedRow);
+    void ShowContextMenu(MenuAt where);
     int RunDialog(int command);
     LRESULT PaintRow(NMLVCUSTOMDRAW* draw);
-    // Reads the entries folder shows into the rows to fill; false when the folder cannot
-    // be enumerated to the end. A folder with no entry at all (an empty root) is read.
-    bool ReadFolder(const CString& folder);
-    // Takes one listed entry as the next of the rows to fill.
-    virtual void AddRow(const WIN32_FIND_DATAW& entry);
-    // Replaces the list's rows by those just read from folder.
-    void FillList(const CString& folder);
+    // The entries folder shows, or why it cannot be enumerated to the end. A folder with
+    // no entry at all (an empty root) is read.
+    Listing ReadFolder(const CString& folder);
+    // Adds one listed entry to rows, with its verdict; false when memory ran out.
+    virtual bool AddRow(CTextList& rows, const WIN32_FIND_DATAW& entry);
+    // Replaces the list's rows by rows, read from folder.
+    void FillList(const CString& folder, const CTextList& rows);
     // The first selected row's index, or -1; name and kind filled when found. A row
     // whose name cannot reach its entry also gives -1: no command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);
@@ -79,11 +94,11 @@ protected:
     void EnterList(const ListPlace& place);
     // Navigate, with the list put at place: 1 when shown, 0 when refused; told, a refusal
     // is explained in a message box and the path box goes back to the listed folder.
-    int ShowFolder(const CString& path, const ListPlace& place, bool tell);
-    DWORD ReadListable(const CString& typed, const CString& folder);
-    void SayRefused(const CString& path, DWORD error);
-    // Home, or the documents folder when home is missing; the start-up fallback is not told.
-    int GoHome(bool tell);
+    int ShowFolder(const CString& path, const ListPlace& place, Refusal refusal);
+    // The rows of folder, the full form of typed, or why it cannot be listed.
+    Listing ReadListing(const CString& typed, const CString& folder);
+    // Home, or the documents folder when home is missing; the start-up fallback is silent.
+    int GoHome(Refusal refusal);
 
     CInputBoxEx m_pathBox;
     CButton m_browseButton;
@@ -93,8 +108,6 @@ protected:
     // The folder the list's rows came from. The path box may have been edited since;
     // a row's name joined with that text would be another folder's entry.
     CString m_listedFolder;
-    // Rows read and not yet shown: each a kind ('D' folder, 'F' file) and a name.
-    CTextList m_readRows;
     HMENU m_hContextMenuSource;  // the loaded menu whose first drop-down is the context menu
     HWND m_focusChild = nullptr;  // the child that gets the keyboard when the window does
 };

@@ -1,5 +1,8 @@
 #include "explorer/MainWnd.h"
 
+#include "common/Messages.h"
+#include "framework/core/NameConversion.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/PathText.h"
 #include "resource.h"
 #include "settings/CommonSettingDlg.h"
@@ -13,66 +16,89 @@
 
 namespace {
 
-// The process of a program whose path reads as variables: nothing on this road
-// expands them. Shown like the shell shows what it starts.
-void StartProgram(const wchar_t* program, const wchar_t* parameters)
+// One shell command in UTF-16, exactly as the entry is named.
+struct ShellCommand {
+    wchar_t verb[16];
+    wchar_t file[MAX_PATH];
+    wchar_t parameters[2 * MAX_PATH + 8];
+    bool hasParameters;
+};
+
+bool ToWide(const char* verb, const CString& file, const char* parameters, ShellCommand& command)
 {
-    wchar_t command[4 * MAX_PATH];
-    lstrcpyW(command, L"\"");
-    lstrcatW(command, program);
-    lstrcatW(command, L"\"");
-    if (parameters != nullptr && *parameters != L'\0') {
-        lstrcatW(command, L" ");
-        lstrcatW(command, parameters);
+    command.hasParameters = parameters != nullptr;
+    command.parameters[0] = L'\0';
+    return WidePath(CString(verb), command.verb, 16) && WidePath(file, command.file, MAX_PATH) &&
+           (parameters == nullptr || WidePath(CString(parameters), command.parameters, 2 * MAX_PATH + 8));
+}
+
+// Whether the shell would open another file than path: Wine's shell expands every %NAME%
+// of the file it is given, whatever the flags.
+bool ReadsAsVariables(const wchar_t* path)
+{
+    wchar_t expanded[2 * MAX_PATH];
+    const DWORD length = ExpandEnvironmentStringsW(path, expanded, 2 * MAX_PATH);
+    return length == 0 || length > 2 * MAX_PATH || lstrcmpW(expanded, path) != 0;
+}
+
+// The shell's way, with no error box of its own (SEE_MASK_FLAG_NO_UI): a failure is
+// only this function's false. With type set, the verb of that type's class, whose
+// command takes the path as it stands.
+bool ShellExecuteCommand(const ShellCommand& command, const wchar_t* type)
+{
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | (type != nullptr ? SEE_MASK_CLASSNAME : 0);
+    info.lpVerb = command.verb;
+    info.lpFile = command.file;
+    info.lpParameters = command.hasParameters ? command.parameters : nullptr;
+    info.lpClass = type;
+    info.nShow = SW_SHOW;
+    return ShellExecuteExW(&info) != FALSE;
+}
+
+// A program started as its own process, expanding nothing; shown as the shell shows
+// what it starts.
+bool StartProgram(const ShellCommand& command)
+{
+    wchar_t line[4 * MAX_PATH];
+    lstrcpyW(line, L"\"");
+    lstrcatW(line, command.file);
+    lstrcatW(line, L"\"");
+    if (command.parameters[0] != L'\0') {
+        lstrcatW(line, L" ");
+        lstrcatW(line, command.parameters);
     }
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process = {};
-    if (CreateProcessW(program, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    if (!CreateProcessW(command.file, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }
 
-// Wine's shell expands every %NAME% in the file it is given, whatever the flags, and so
-// opens another file. Such a program is started here; such a document goes to the verb
-// of its type's class, whose command takes the path as it stands. Other paths take the
-// ordinary road. The shell reports its own failures; the explorer says why it refuses.
-void Shell(HWND owner, const char* verb, const CString& file, const char* parameters = nullptr)
+// A path that reads as variables is kept from the shell's expansion: a program is started
+// here, a document goes to its type's class, and a name with no type to go by is refused
+// and the user told why. True when the command was handed on.
+bool Shell(HWND owner, const char* verb, const CString& file, const char* parameters = nullptr)
 {
-    wchar_t path[MAX_PATH], wideVerb[16], expanded[2 * MAX_PATH];
-    wchar_t wideParameters[2 * MAX_PATH + 8] = L"";
-    if (!WidePath(file, path, MAX_PATH) || !WidePath(CString(verb), wideVerb, 16) ||
-        (parameters != nullptr && !WidePath(CString(parameters), wideParameters, 2 * MAX_PATH + 8)))
-        return;
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = wideVerb;
-    info.lpFile = path;
-    info.lpParameters = parameters != nullptr ? wideParameters : nullptr;
-    info.nShow = SW_SHOW;
-    const DWORD length = ExpandEnvironmentStringsW(path, expanded, 2 * MAX_PATH);
-    if (length == 0 || length > 2 * MAX_PATH || lstrcmpW(expanded, path) != 0) {
-        info.lpClass = PathFindExtensionW(path);
-        if (lstrcmpiW(info.lpClass, L".exe") == 0 || lstrcmpiW(info.lpClass, L".com") == 0) {
-            StartProgram(path, info.lpParameters);
-            return;
-        }
-        if (*info.lpClass == L'\0') {
-            char caption[MAX_PATH] = "";
-            GetWindowTextA(owner, caption, MAX_PATH);
-            CString text(file);
-            text += "\r\n\r\n名前の % が環境変数として読まれ、別のファイルが開かれるため、開きません。";
-            MessageBoxA(owner, text.GetString(), caption, MB_OK | MB_ICONWARNING);
-            return;
-        }
-        info.fMask |= SEE_MASK_CLASSNAME;
-    }
-    ShellExecuteExW(&info);
+    ShellCommand command;
+    if (!ToWide(verb, file, parameters, command))
+        return false;
+    if (!ReadsAsVariables(command.file))
+        return ShellExecuteCommand(command, nullptr);
+    const wchar_t* type = PathFindExtensionW(command.file);
+    if (lstrcmpiW(type, L".exe") == 0 || lstrcmpiW(type, L".com") == 0)
+        return StartProgram(command);
+    if (*type != L'\0')
+        return ShellExecuteCommand(command, type);
+    Tell(owner, VariableNameRefusal(file), Notice::Warning);
+    return false;
 }
 
 }  // namespace
@@ -136,9 +162,11 @@ int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
         return -1;
     name = m_fileList.GetItemText(row, 0);
     kind = m_fileList.GetItemText(row, 1);
-    // "?" stands for a character the code page lacks, and a name ending in a dot or a
-    // blank is read without it: either would open a look-alike.
-    return name.Find('?') >= 0 || EndsInDotOrBlank(name) ? -1 : row;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    // The verdict the listing gave the row: its shown name would open a look-alike.
+    return m_fileList.GetItem(&item) && item.lParam == UnreachableRow ? -1 : row;
 }
 
 int CMainWnd::OnOpen()
@@ -179,8 +207,7 @@ int CMainWnd::OnOpenWith(int index)
     if (!FileExists(program))
         return 0;
     const CString parameter = QuotedArgument(target);
-    Shell(m_hWnd, "open", program, parameter.GetString());
-    return 1;
+    return Shell(m_hWnd, "open", program, parameter.GetString()) ? 1 : 0;
 }
 
 int CMainWnd::FileExists(CString path)
@@ -210,13 +237,13 @@ int CMainWnd::UpdateLauncherMenu()
 
 // From the keyboard the menu opens at the focused row, where the user's eyes are; from the
 // mouse, where it was clicked.
-void CMainWnd::ShowContextMenu(bool atFocusedRow)
+void CMainWnd::ShowContextMenu(MenuAt where)
 {
     // Screen coordinates may be negative left of or above the primary monitor.
     const DWORD position = GetMessagePos();
     POINT at = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
     UINT align = TPM_LEFTALIGN | TPM_BOTTOMALIGN;
-    if (atFocusedRow) {
+    if (where == MenuAt::FocusedRow) {
         RECT row = {};
         const int focused = m_fileList.GetNextItem(-1, LVNI_FOCUSED);
         row.left = LVIR_LABEL;

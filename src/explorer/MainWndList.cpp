@@ -20,7 +20,7 @@ LRESULT CMainWnd::OnListNotify(WPARAM wParam, NMHDR* header)
             if (GetAsyncKeyState(VK_CONTROL) & 0x8000)
                 OnHome();
             break;
-        case VK_APPS:   ShowContextMenu(true); break;
+        case VK_APPS:   ShowContextMenu(MenuAt::FocusedRow); break;
         case VK_F5:     OnReload(); break;
         }
         return 0;
@@ -29,7 +29,7 @@ LRESULT CMainWnd::OnListNotify(WPARAM wParam, NMHDR* header)
     case NM_CUSTOMDRAW:
         return PaintRow(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     case NM_RCLICK:
-        ShowContextMenu(false);
+        ShowContextMenu(MenuAt::Pointer);
         return 0;
     case NM_DBLCLK:
         OnOpen();

@@ -1,7 +1,9 @@
 #include "explorer/MainWnd.h"
 
+#include "common/Messages.h"
+#include "framework/core/NameConversion.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/PathText.h"
-#include "framework/core/SystemMessage.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "resource.h"
 #include "settings/SystemData.h"
@@ -39,19 +41,14 @@ private:
     HCURSOR m_previous;
 };
 
-bool IsDotEntry(const WIN32_FIND_DATAW& entry)
-{
-    return lstrcmpW(entry.cFileName, L".") == 0;
-}
-
 }  // namespace
 
 // Rows are read before any is shown, so a folder that cannot be read leaves the list
 // alone. The wide functions give the true names: the ANSI ones hand out best-fit
 // look-alikes (café.txt as cafe.txt) that open whatever else carries that name.
-bool CMainWnd::ReadFolder(const CString& folder)
+CMainWnd::Listing CMainWnd::ReadFolder(const CString& folder)
 {
-    m_readRows.Clear();
+    Listing listing;
     CSystemData* settings = GetSystemData();
     const BOOL showSystem = settings ? settings->GetDispSystemFile() : FALSE;
     const BOOL showHidden = settings ? settings->GetDispHiddenFile() : FALSE;
@@ -61,37 +58,42 @@ bool CMainWnd::ReadFolder(const CString& folder)
     // Past the ANSI limit no row could be opened by its path: the folder is not listed
     // rather than listed empty.
     if (ansiPattern.GetLength() >= MAX_PATH || !WidePath(ansiPattern, pattern, MAX_PATH)) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
+        listing.error = ERROR_FILENAME_EXCED_RANGE;
+        return listing;
     }
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;  // no entry at all: an empty root
-    // A drive root has no "." entry: only "." is dropped, never a root's first real entry.
-    bool more = !IsDotEntry(entry) || FindNextFileW(search, &entry);
-    for (; more; more = FindNextFileW(search, &entry) != FALSE) {
-        if (IsDotEntry(entry))
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        listing.error = error == ERROR_FILE_NOT_FOUND ? 0 : error;  // no entry: an empty root
+        return listing;
+    }
+    // A drive root has no "." entry: "." is dropped by name, never a root's first real entry.
+    for (bool more = true; more && listing.error == 0; more = FindNextFileW(search, &entry) != FALSE) {
+        if (lstrcmpW(entry.cFileName, L".") == 0)
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) && !showSystem)
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !showHidden)
             continue;
-        AddRow(entry);
+        if (!AddRow(listing.rows, entry))
+            listing.error = ERROR_NOT_ENOUGH_MEMORY;
     }
-    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;  // not a share gone mid-way
+    const DWORD end = GetLastError();  // of the last FindNextFileW
+    if (listing.error == 0 && end != ERROR_NO_MORE_FILES)
+        listing.error = end;  // a share gone mid-way
     FindClose(search);
-    return complete && m_readRows.IsComplete();
+    return listing;
 }
 
 // A name the code page cannot hold is listed by its short name; without one it keeps
-// the "?" of the conversion, which no real name contains, and commands refuse it.
-void CMainWnd::AddRow(const WIN32_FIND_DATAW& entry)
+// the "?" of the conversion and the verdict that no command may open it.
+bool CMainWnd::AddRow(CTextList& rows, const WIN32_FIND_DATAW& entry)
 {
-    char row[MAX_PATH + 1];  // on the stack: a heap string per row costs a large folder dearly
+    char row[MAX_PATH + 2];  // on the stack: a heap string per row costs a large folder dearly
     row[0] = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : 'F';
-    ListedName(entry, row + 1);
-    m_readRows.Add(row, lstrlenA(row));
+    row[1] = ListedName(entry, row + 2) ? '+' : '-';
+    return rows.Add(row, lstrlenA(row));
 }
 
 // Refills the list from the path box's folder; one that cannot be read leaves it as it was.
@@ -99,74 +101,70 @@ int CMainWnd::ListFolder()
 {
     CWaitCursor busy;
     const CString folder = m_pathBox.GetWindowText();
-    if (!ReadFolder(folder))
+    const Listing listing = ReadFolder(folder);
+    if (listing.error != 0)
         return 0;
-    FillList(folder);
+    FillList(folder, listing.rows);
     return 1;
 }
 
-void CMainWnd::FillList(const CString& folder)
+void CMainWnd::FillList(const CString& folder, const CTextList& rows)
 {
     CRedrawSuspended quiet(m_fileList);
     m_fileList.DeleteAllItems();
     m_listedFolder = folder;
-    int row = 0;
-    for (const char* read = m_readRows.First(); read != nullptr; read = m_readRows.Next(read)) {
-        m_fileList.InsertItem(row, read + 1);
-        m_fileList.SetItemText(row++, 1, read[0] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    for (const char* read = rows.First(); read != nullptr; read = rows.Next(read)) {
+        item.pszText = const_cast<char*>(read + 2);
+        item.lParam = read[1] == '+' ? 0 : UnreachableRow;
+        m_fileList.InsertItem(&item);
+        m_fileList.SetItemText(item.iItem++, 1, read[0] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
     }
-    m_readRows.Clear();  // a large folder's names are not kept twice
 }
 
 int CMainWnd::Navigate(CString path)
 {
-    return ShowFolder(path, ListPlace(), false);
+    return ShowFolder(path, ListPlace(), Refusal::Silent);
 }
 
-// Why folder cannot be listed, or 0 when its rows have been read. typed is what it came
-// from: a path that FullPath could not hold was too long.
-DWORD CMainWnd::ReadListable(const CString& typed, const CString& folder)
+// typed is what folder came from: a path that FullPath could not hold was too long.
+CMainWnd::Listing CMainWnd::ReadListing(const CString& typed, const CString& folder)
 {
-    if (folder.IsEmpty())
-        return typed.IsEmpty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE;
+    Listing refused;
+    if (folder.IsEmpty()) {
+        refused.error = typed.IsEmpty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE;
+        return refused;
+    }
     if (!PathIsDirectoryA(folder.GetString())) {
         const bool exists = ::GetFileAttributesA(folder.GetString()) != INVALID_FILE_ATTRIBUTES;
         const DWORD error = GetLastError();
-        return exists || error == 0 ? ERROR_DIRECTORY : error;
+        refused.error = exists || error == 0 ? ERROR_DIRECTORY : error;
+        return refused;
     }
-    if (ReadFolder(folder))
-        return 0;
-    const DWORD error = GetLastError();
-    return error == 0 || error == ERROR_NO_MORE_FILES ? ERROR_NOT_ENOUGH_MEMORY : error;
+    return ReadFolder(folder);
 }
 
 // A relative path is taken from the listed folder, which the user sees, not from the
 // current directory, which the common dialogs move. A refused path leaves the list as it
 // was; told, the user reads why, and the path box shows the listed folder again, so box
 // and list agree. An empty path (up from a drive root) is refused quietly.
-int CMainWnd::ShowFolder(const CString& path, const ListPlace& place, bool tell)
+int CMainWnd::ShowFolder(const CString& path, const ListPlace& place, Refusal refusal)
 {
     CWaitCursor busy;
     const CString folder = FullPath(m_listedFolder, path);
-    const DWORD refusal = ReadListable(path, folder);
-    if (refusal != 0) {
-        if (tell && !path.IsEmpty()) {
-            SayRefused(folder.IsEmpty() ? path : folder, refusal);
+    const Listing listing = ReadListing(path, folder);
+    if (listing.error != 0) {
+        if (refusal == Refusal::Told && !path.IsEmpty()) {
+            Tell(m_hWnd, FolderRefusal(folder.IsEmpty() ? path : folder, listing.error), Notice::Error);
             m_pathBox.SetWindowText(m_listedFolder.GetString());
         }
         return 0;
     }
     m_pathBox.SetWindowText(folder.GetString());
-    FillList(folder);
+    FillList(folder, listing.rows);
     EnterList(place);
     return 1;
-}
-
-// Worded as the system's own messages: the path, then the reason in its words.
-void CMainWnd::SayRefused(const CString& path, DWORD error)
-{
-    const CString text = "フォルダ「" + path + "」を表示できません。\r\n\r\n" + SystemMessage(error);
-    ::MessageBoxA(m_hWnd, text.GetString(), GetWindowText().GetString(), MB_OK | MB_ICONERROR);
 }
 
 CString CMainWnd::JoinPath(CString base, CString name)
@@ -176,7 +174,8 @@ CString CMainWnd::JoinPath(CString base, CString name)
 
 int CMainWnd::OpenFolder(CString name)
 {
-    ShowFolder(JoinPath(m_listedFolder, name), name == ".." ? PlaceOfLeft(m_listedFolder) : ListPlace(), true);
+    ShowFolder(JoinPath(m_listedFolder, name), name == ".." ? PlaceOfLeft(m_listedFolder) : ListPlace(),
+               Refusal::Told);
     return 1;
 }
 
@@ -187,10 +186,10 @@ int CMainWnd::OnUp()
 
 int CMainWnd::OnHome()
 {
-    return GoHome(true);
+    return GoHome(Refusal::Told);
 }
 
-int CMainWnd::GoHome(bool tell)
+int CMainWnd::GoHome(Refusal refusal)
 {
     CSystemData* settings = GetSystemData();
     if (settings == nullptr)
@@ -201,7 +200,7 @@ int CMainWnd::GoHome(bool tell)
         if (!documents.IsEmpty() || home.IsEmpty())
             home = documents;  // else the home setting names what is missing
     }
-    return ShowFolder(home, ListPlace(), tell);
+    return ShowFolder(home, ListPlace(), refusal);
 }
 
 // F5 on a listed folder deleted meanwhile lists the nearest folder above it that is still
@@ -218,10 +217,10 @@ int CMainWnd::OnReload()
     if (!m_listedFolder.IsEmpty() && FullPath(m_listedFolder, typed) == m_listedFolder &&
         ::GetFileAttributesA(m_listedFolder.GetString()) == INVALID_FILE_ATTRIBUTES) {
         for (CString above = ::JoinPath(m_listedFolder, ".."); !above.IsEmpty(); above = ::JoinPath(above, ".."))
-            if (PathIsDirectoryA(above.GetString()) && ShowFolder(above, ListPlace(), false))
+            if (PathIsDirectoryA(above.GetString()) && ShowFolder(above, ListPlace(), Refusal::Silent))
                 return 1;
     }
-    return ShowFolder(typed, CurrentPlace(), true);
+    return ShowFolder(typed, CurrentPlace(), Refusal::Told);
 }
 
 int CMainWnd::OnBrowse()
@@ -231,6 +230,8 @@ int CMainWnd::OnBrowse()
         start = "";
     CFolderDialog dialog;
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
-        ShowFolder(dialog.GetPath(), ListPlace(), true);
+        ShowFolder(dialog.GetPath(), ListPlace(), Refusal::Told);
+    else if (!dialog.GetRefusedName().IsEmpty())
+        Tell(m_hWnd, ChosenNameRefusal(dialog.GetRefusedName()), Notice::Warning);
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "settings/CommonSettingDlg.h"
 
+#include "common/Messages.h"
 #include "framework/core/PathText.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "resource.h"
@@ -49,6 +50,8 @@ void CCommonSettingDlg::OnBrowseHome()
         start = "";
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
         m_homeBox.SetWindowText(dialog.GetPath().GetString());
+    else if (!dialog.GetRefusedName().IsEmpty())
+        Tell(m_hWnd, ChosenNameRefusal(dialog.GetRefusedName()), Notice::Warning);
 }
 
 // The box's text is stored as typed (a pasted path loses its quotes on the way): a home

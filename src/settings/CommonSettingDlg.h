@@ -1,6 +1,6 @@
 #pragma once
+#include "common/PathPaste.h"
 #include "framework/controls/Button.h"
-#include "framework/controls/InputBox.h"
 #include "framework/dialogs/Dialog.h"
 #include "settings/SystemData.h"
 
@@ -24,7 +24,7 @@ protected:
 
     CSystemData m_opened;  // the settings as the dialog found them
     CSystemData m_workingCopy;
-    CInputBox m_homeBox;
+    CPathBox m_homeBox;
     CButton m_browseButton;
     CCheckBox m_systemFilesBox;
     CCheckBox m_hiddenFilesBox;

@@ -1,5 +1,6 @@
 #include "settings/LaunchSettingDlg.h"
 
+#include "common/Messages.h"
 #include "framework/core/PathText.h"
 #include "framework/dialogs/FileDialog.h"
 #include "resource.h"
@@ -81,25 +82,27 @@ LRESULT CLaunchSettingDlg::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return CDialog::WindowProc(window, message, wParam, lParam);
 }
 
-bool CLaunchSettingDlg::FindRowControl(HWND window, int& row, int& column)
+bool CLaunchSettingDlg::FindRowControl(HWND window, int& row, Column& column)
 {
     for (row = 0; row < RowCount; ++row)
-        for (column = 0; column < 3; ++column)
-            if (window != nullptr && RowControl(row, column) == window)
+        for (int each = 0; each < ColumnCount; ++each)
+            if (window != nullptr && RowControl(row, static_cast<Column>(each)) == window) {
+                column = static_cast<Column>(each);
                 return true;
+            }
     return false;
 }
 
-HWND CLaunchSettingDlg::RowControl(int row, int column)
+HWND CLaunchSettingDlg::RowControl(int row, Column column)
 {
     switch (column) {
-    case 0:  return m_nameBoxes[row].GetHwnd();
-    case 1:  return m_pathBoxes[row].GetHwnd();
-    default: return m_browseButtons[row].GetHwnd();
+    case NameColumn: return m_nameBoxes[row].GetHwnd();
+    case PathColumn: return m_pathBoxes[row].GetHwnd();
+    default:         return m_browseButtons[row].GetHwnd();
     }
 }
 
-void CLaunchSettingDlg::FocusEntry(int entry, int column)
+void CLaunchSettingDlg::FocusEntry(int entry, Column column)
 {
     if (entry < m_topIndex)
         ScrollTo(entry);
@@ -112,18 +115,19 @@ void CLaunchSettingDlg::FocusEntry(int entry, int column)
 // The stops are three per entry (name, path, "参照"), then "登録" and "取消", in a ring.
 void CLaunchSettingDlg::NextTabStop(bool backward)
 {
-    const int entryStops = 3 * CSystemData::LauncherCount, stops = entryStops + 2;
+    const int entryStops = ColumnCount * CSystemData::LauncherCount, stops = entryStops + 2;
     const HWND focus = ::GetFocus();
-    int row, column, stop;
+    int row, stop;
+    Column column = NameColumn;
     if (FindRowControl(focus, row, column))
-        stop = 3 * (m_topIndex + row) + column;
+        stop = ColumnCount * (m_topIndex + row) + column;
     else if (focus == GetDlgItem(IDOK) || focus == GetDlgItem(IDCANCEL))
         stop = entryStops + (focus == GetDlgItem(IDCANCEL) ? 1 : 0);
     else  // the scroll bar: on to the rows it shows
-        stop = backward ? 3 * (m_topIndex + RowCount) : 3 * m_topIndex - 1;
+        stop = backward ? ColumnCount * (m_topIndex + RowCount) : ColumnCount * m_topIndex - 1;
     stop = (stop + (backward ? stops - 1 : 1)) % stops;
     if (stop < entryStops)
-        FocusEntry(stop / 3, stop % 3);
+        FocusEntry(stop / ColumnCount, static_cast<Column>(stop % ColumnCount));
     else
         SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(stop == entryStops ? IDOK : IDCANCEL)), TRUE);
 }
@@ -131,22 +135,26 @@ void CLaunchSettingDlg::NextTabStop(bool backward)
 // A page on, the keyboard stays in the same box of the entry four on, as in a list.
 void CLaunchSettingDlg::TurnPage(int direction)
 {
-    int row, column;
+    int row;
+    Column column = NameColumn;
     if (!FindRowControl(::GetFocus(), row, column))
         return;
     int entry = m_topIndex + row + direction * RowCount;
     entry = entry < 0 ? 0 : entry >= CSystemData::LauncherCount ? CSystemData::LauncherCount - 1 : entry;
-    int top = m_topIndex + direction * RowCount;
-    top = top < 0 ? 0 : top > LastTop ? LastTop : top;
-    ScrollTo(top);
+    ScrollTo(m_topIndex + direction * RowCount);
     FocusEntry(entry, column);
+}
+
+int CLaunchSettingDlg::PageTop(int top)
+{
+    return top < 0 ? 0 : top > LastTop ? LastTop : top;
 }
 
 void CLaunchSettingDlg::ScrollTo(int top)
 {
     SCROLLINFO info;
     m_scrollBar.GetScrollInfo(&info);
-    ShowEntries(top);
+    ShowEntries(PageTop(top));
     info.nPos = m_topIndex;
     m_scrollBar.SetScrollInfo(&info, TRUE);
 }
@@ -166,10 +174,11 @@ BOOL CLaunchSettingDlg::ShowEntries(int top)
 {
     if (top < 0 || top > LastTop)
         return 0;
-    int row, column;
+    int row;
+    Column column = NameColumn;
     const bool inRow = FindRowControl(::GetFocus(), row, column);
     DWORD start = 0, end = 0;
-    if (inRow && column < 2)
+    if (inRow && column != BrowseColumn)
         ::SendMessageA(RowControl(row, column), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const int entry = m_topIndex + row;
     StoreRows();
@@ -184,7 +193,7 @@ BOOL CLaunchSettingDlg::ShowEntries(int top)
     if (inRow && entry >= top && entry < top + RowCount) {
         const HWND box = RowControl(entry - top, column);
         ::SetFocus(box);
-        if (column < 2) {
+        if (column != BrowseColumn) {
             ::SendMessageA(box, EM_SETSEL, start, end);
             ::SendMessageA(box, EM_SCROLLCARET, 0, 0);
         }
@@ -215,14 +224,7 @@ LRESULT CLaunchSettingDlg::OnVScroll(WPARAM wParam, LPARAM)
 {
     SCROLLINFO info;
     m_scrollBar.GetScrollInfo(&info);
-    int position = NewScrollPosition(wParam, info);
-    // The last four entries are the last full page.
-    const int last = info.nMax - static_cast<int>(info.nPage) + 1;
-    if (position > last)
-        position = last;
-    ShowEntries(position);
-    info.nPos = position;
-    m_scrollBar.SetScrollInfo(&info, TRUE);
+    ScrollTo(NewScrollPosition(wParam, info));  // the last four entries are the last page
     return 0;
 }
 
@@ -252,6 +254,8 @@ BOOL CLaunchSettingDlg::BrowseEntry(int row)
     CFileDialog dialog(m_hWnd, "ファイルを開く");
     if (dialog.GetOpenFileName())
         SetProgram(row, dialog.GetRecord()->lpstrFile);
+    else if (!dialog.GetRefusedName().IsEmpty())
+        Tell(m_hWnd, ChosenNameRefusal(dialog.GetRefusedName()), Notice::Warning);
     return 1;
 }
 

@@ -1,14 +1,20 @@
 #pragma once
+#include "common/PathPaste.h"
 #include "framework/controls/Button.h"
-#include "framework/controls/InputBox.h"
 #include "framework/controls/VScrollBar.h"
 #include "framework/dialogs/Dialog.h"
 #include "settings/SystemData.h"
 
-// A name or path box of "ランチャー設定": PageUp and PageDown turn the dialog's page.
+// A name box of "ランチャー設定": PageUp and PageDown turn the dialog's page.
 class CLaunchEntryBox : public CInputBox {
 public:
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam) override;
+};
+
+// A program's path box of "ランチャー設定": turns pages, and pastes as a path.
+class CLaunchPathBox : public CLaunchEntryBox {
+protected:
+    bool OnPaste() override { return PastePath(*this); }
 };
 
 // "ランチャー設定": the ten launcher entries, four rows at a time under a scroll bar.
@@ -17,6 +23,8 @@ class CLaunchSettingDlg : public CDialog {
 public:
     static const int RowCount = 4;
     static const int LastTop = CSystemData::LauncherCount - RowCount;
+    // The controls of a row, in the order Tab visits them.
+    enum Column { NameColumn, PathColumn, BrowseColumn, ColumnCount };
 
     CLaunchSettingDlg();
     virtual ~CLaunchSettingDlg();
@@ -37,6 +45,8 @@ public:
     // Stores the rows into the working copy, then shows entries top to top + 3.
     // 0 for a top outside 0 to LastTop, and nothing changes.
     virtual BOOL ShowEntries(int top);
+    // The top nearest to top that shows a full page: 0 to LastTop.
+    static int PageTop(int top);
     // Lets the user pick a program for row 0 to 3 in the open-file dialog.
     virtual BOOL BrowseEntry(int row);
 
@@ -47,14 +57,13 @@ protected:
     // The rows' texts into the entries they show.
     void StoreRows();
     int NewScrollPosition(WPARAM request, const SCROLLINFO& info) const;
-    // Shows entries from top on and moves the scroll bar's thumb there.
+    // Shows the full page nearest to top and moves the scroll bar's thumb there.
     void ScrollTo(int top);
-    // The row (0 to 3) and column (name 0, path 1, browse 2) of a row's control; false
-    // for any other window.
-    bool FindRowControl(HWND window, int& row, int& column);
-    HWND RowControl(int row, int column);
+    // The row (0 to 3) and column of a row's control; false for any other window.
+    bool FindRowControl(HWND window, int& row, Column& column);
+    HWND RowControl(int row, Column column);
     // Gives the keyboard to column of entry, scrolling it into view, as Tab would.
-    void FocusEntry(int entry, int column);
+    void FocusEntry(int entry, Column column);
     // Tab and Shift+Tab run over all ten entries, not only the four rows shown.
     void NextTabStop(bool backward);
     void TurnPage(int direction);
@@ -65,6 +74,6 @@ protected:
     CVScrollBar m_scrollBar;
     CGroupBox m_groupBoxes[RowCount];
     CLaunchEntryBox m_nameBoxes[RowCount];
-    CLaunchEntryBox m_pathBoxes[RowCount];
+    CLaunchPathBox m_pathBoxes[RowCount];
     CButton m_browseButtons[RowCount];
 };

@@ -1,6 +1,6 @@
 #include "settings/SettingsDialog.h"
 
-#include "framework/core/SystemMessage.h"
+#include "common/Messages.h"
 #include "settings/SystemData.h"
 
 LRESULT BlackDialogBrush()
@@ -16,20 +16,6 @@ LRESULT WhiteOnBlack(WPARAM deviceContext)
     return BlackDialogBrush();
 }
 
-namespace {
-
-// What the user reads when the file could not be written: which file, and the system's
-// reason (error is the last error of the failed call; 0 when there was none).
-CString SaveFailureText(const CString& file, DWORD error)
-{
-    CString text = "設定を保存できませんでした。\r\n\r\n" + file;
-    if (error != 0)
-        text += "\r\n" + SystemMessage(error);
-    return text;
-}
-
-}  // namespace
-
 // The file may have changed since the dialog opened (by hand, or by another window's
 // dialog): what the user left alone keeps what the file holds now.
 bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edited)
@@ -41,19 +27,20 @@ bool StoreSettings(HWND owner, const CSystemData& opened, const CSystemData& edi
     const CString file = settings->GetFilePath(CSystemData::SettingsFile);
     const bool present = ::GetFileAttributesA(file.GetString()) != INVALID_FILE_ATTRIBUTES;
     CSystemData merged;
-    SetLastError(0);
-    if (present ? merged.Load() : merged.CopyFrom(&opened)) {
+    DWORD error = 0;
+    if (present)
+        error = merged.TryLoad();
+    else
+        merged.CopyFrom(&opened);
+    if (error == 0) {
         merged.TakeChanges(opened, edited);
-        SetLastError(0);
-        if (merged.Save()) {
-            settings->CopyFrom(&merged);
-            return true;
-        }
+        error = merged.TrySave();
     }
-    const DWORD error = GetLastError();
+    if (error == 0) {
+        settings->CopyFrom(&merged);
+        return true;
+    }
     // The singleton keeps what the file still holds.
-    char caption[MAX_PATH] = "";
-    ::GetWindowTextA(owner, caption, MAX_PATH);
-    ::MessageBoxA(owner, SaveFailureText(file, error).GetString(), caption, MB_OK | MB_ICONERROR);
+    Tell(owner, SaveFailure(file, error), Notice::Error);
     return false;
 }

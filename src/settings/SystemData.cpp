@@ -16,20 +16,20 @@ const char* const LauncherSection = "LACNCH_SETTING";  // spelled so in every ex
 const int ValueBufferSize = 260;
 const int LargestValueBuffer = 1 << 24;
 
-// The file is there but cannot be read now: held open without sharing by another
-// program, or a folder in its place. The profile functions then answer every key with
-// its default, which must not pass for the stored settings.
-bool IsUnreadable(const CString& path)
+// Why the file is there but cannot be read now (held open without sharing by another
+// program, or a folder in its place), or 0. The profile functions would then answer
+// every key with its default, which must not pass for the stored settings.
+DWORD Unreadable(const CString& path)
 {
     HANDLE file = CreateFileA(path.GetString(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
-        return false;
+        return 0;
     }
     const DWORD error = GetLastError();
-    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND ? error : 0;
 }
 
 // Whether the profile functions would strip something from value on the way back:
@@ -182,18 +182,21 @@ CString ReadValue(const CString& file, const CString& section, const CString& ke
     }
 }
 
-BOOL WriteValue(const CString& file, const CString& section, const CString& key, const CString& value)
+// Why the value could not be written, or 0.
+DWORD WriteValue(const CString& file, const CString& section, const CString& key, const CString& value)
 {
     // Never a null value: that would delete the key instead of writing "KEY=".
     CString text(value.GetString() ? value.GetString() : "");
     // A line break would end the value early and start a line of its own in the file.
     if (text.Find('\r') >= 0 || text.Find('\n') >= 0)
-        return FALSE;
+        return ERROR_INVALID_DATA;
     // Quoted, the value keeps the blanks and quotes that reading would strip.
     if (NeedsQuotes(text.GetString()))
         text = CString("\"") + text + "\"";
     return WritePrivateProfileStringA(section.GetString(), key.GetString(), text.GetString(),
-                                      file.GetString());
+                                      file.GetString())
+               ? 0
+               : GetLastError();
 }
 
 // Both Windows and Wine keep profile files in memory; a file replaced behind their back
@@ -291,69 +294,82 @@ int DestroySystemData()
 // defaults for it would lose the settings at the next save.
 BOOL CSystemData::Load()
 {
-    const BOOL read = ReadFrom(GetFilePath(SettingsFile));
-    m_unreadable = !read;
-    return read;
+    return TryLoad() == 0 ? 1 : 0;
 }
 
-BOOL CSystemData::ReadFrom(const CString& file)
+DWORD CSystemData::TryLoad()
 {
-    if (IsUnreadable(file))
-        return 0;
+    m_unreadable = ReadFrom(GetFilePath(SettingsFile));
+    return m_unreadable;
+}
+
+DWORD CSystemData::ReadFrom(const CString& file)
+{
+    if (const DWORD error = Unreadable(file))
+        return error;
     tagDATA data;
     ForEachKey([&](const Slot& slot) {
         slot.Take(data, ReadValue(file, slot.key.section, slot.Name(), slot.key.fallback));
     });
-    if (IsUnreadable(file))  // taken away while it was being read
-        return 0;
+    if (const DWORD error = Unreadable(file))  // taken away while it was being read
+        return error;
     m_data = data;
-    return 1;
+    return 0;
 }
 
-// Reports whether every key reached the file, so that a failed save is never taken
-// for a stored one. The file is replaced in one step by a finished copy: a full disk or
-// a crash never leaves it cut.
 BOOL CSystemData::Save()
+{
+    return TrySave() == 0 ? 1 : 0;
+}
+
+// Reports why a save failed, so that a failed save is never taken for a stored one. The
+// file is replaced in one step by a finished copy: a full disk or a crash never leaves
+// it cut.
+DWORD CSystemData::TrySave()
 {
     // The values in memory stand in for a file that could not be read: writing them
     // would replace the stored settings with defaults.
     if (m_unreadable)
-        return 0;
+        return m_unreadable;
     const CString path = GetFilePath(SettingsFile);
     // One fixed name: a copy left behind by a crash is only ever overwritten.
     const CString temporary = path + ".new";
     DeleteFileA(temporary.GetString());
     // Starting from a copy keeps comments and foreign keys as the profile functions do.
-    BOOL saved = CopyFileA(path.GetString(), temporary.GetString(), FALSE) ||
-                 GetLastError() == ERROR_FILE_NOT_FOUND;
-    saved = saved && WriteKeys(temporary) && IsWhole(path, temporary);
-    saved = saved && MoveFileExA(temporary.GetString(), path.GetString(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    const DWORD error = saved ? 0 : GetLastError();  // the reason the user is told
-    if (!saved)
+    DWORD error = CopyFileA(path.GetString(), temporary.GetString(), FALSE) ? 0 : GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND)
+        error = 0;
+    if (error == 0)
+        error = WriteKeys(temporary);
+    if (error == 0 && !IsWhole(path, temporary))
+        error = ERROR_WRITE_FAULT;  // the copy does not hold what was written
+    if (error == 0 && !MoveFileExA(temporary.GetString(), path.GetString(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != 0)
         DeleteFileA(temporary.GetString());
     ForgetCachedProfile(path);
-    SetLastError(error);
-    return saved ? 1 : 0;
+    return error;
 }
 
-BOOL CSystemData::WriteKeys(const CString& file) const
+DWORD CSystemData::WriteKeys(const CString& file) const
 {
-    BOOL written = 1;
+    DWORD error = 0;
     ForEachKey([&](const Slot& slot) {
-        written &= WriteValue(file, slot.key.section, slot.Name(), slot.Stored(m_data));
+        if (error == 0)
+            error = WriteValue(file, slot.key.section, slot.Name(), slot.Stored(m_data));
     });
     ForgetCachedProfile(file);
-    if (!written)
-        return 0;
+    if (error != 0)
+        return error;
     // On the disk, not only in the system's cache, before it takes the file's place.
     HANDLE handle = CreateFileA(file.GetString(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return 0;
-    const BOOL flushed = FlushFileBuffers(handle);
+        return GetLastError();
+    error = FlushFileBuffers(handle) ? 0 : GetLastError();
     CloseHandle(handle);
-    return flushed;
+    return error;
 }
 
 // The profile functions report success for a file the disk had no room for (Wine
@@ -362,7 +378,7 @@ BOOL CSystemData::WriteKeys(const CString& file) const
 BOOL CSystemData::IsWhole(const CString& original, const CString& copy) const
 {
     CSystemData stored;
-    if (!stored.ReadFrom(copy))
+    if (stored.ReadFrom(copy) != 0)
         return 0;
     bool whole = true;
     ForEachKey([&](const Slot& slot) {
@@ -407,7 +423,7 @@ BOOL CSystemData::ReadBool(CString section, CString key) const
 
 BOOL CSystemData::WriteString(CString section, CString key, CString value) const
 {
-    return WriteValue(GetFilePath(SettingsFile), section, key, value);
+    return WriteValue(GetFilePath(SettingsFile), section, key, value) == 0 ? 1 : 0;
 }
 
 BOOL CSystemData::WriteBool(CString section, CString key, BOOL value) const

@@ -30,6 +30,9 @@ public:
     // Replaces the file in one step by a finished copy with every key written; 0, with
     // the file as it was, when that fails or while the file could not be read.
     virtual BOOL Save();
+    // Load and Save, answering why they failed (a system error code), or 0.
+    DWORD TryLoad();
+    DWORD TrySave();
     virtual BOOL CopyFrom(const CSystemData* other);
     virtual CString GetFilePath(int kind) const;
     virtual CString ReadString(CString section, CString key) const;
@@ -54,17 +57,18 @@ public:
     void TakeChanges(const CSystemData& opened, const CSystemData& edited);
 
 private:
-    // The settings held in file, or 0 when it is there but cannot be read.
-    BOOL ReadFrom(const CString& file);
-    // Every key into file, flushed to the disk.
-    BOOL WriteKeys(const CString& file) const;
+    // The settings held in file; why not, when it is there but cannot be read.
+    DWORD ReadFrom(const CString& file);
+    // Every key into file, flushed to the disk; why not, or 0.
+    DWORD WriteKeys(const CString& file) const;
     // Whether copy holds every key as saved and all else of original as it was.
     BOOL IsWhole(const CString& original, const CString& copy) const;
 
     tagDATA m_data;
     CString m_strStartFolder;
-    // The last Load found the file there but unreadable; Save refuses until a Load works.
-    bool m_unreadable = false;
+    // Why the last Load found the file there but unreadable, or 0; Save refuses with that
+    // reason until a Load works.
+    DWORD m_unreadable = 0;
 };
 
 // Where the settings file lives from now on: beside the executable while folder is

@@ -12,6 +12,7 @@ public:
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    // Pastes text the code page can hold; false when the paste is done or refused here.
-    virtual bool PasteAsItStands();
+    // Asked before the control pastes (Ctrl+V arrives as WM_PASTE too): false when the
+    // box has pasted or refused the paste itself. Here the control pastes as it does.
+    virtual bool OnPaste();
 };

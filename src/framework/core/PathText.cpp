@@ -1,6 +1,6 @@
 #include "framework/core/PathText.h"
 
-#include <shlwapi.h>
+#include <windows.h>
 
 int FindLastSeparator(const CString& path)
 {
@@ -71,9 +71,6 @@ int FindNameSeparator(const CString& path)
     return found;
 }
 
-namespace {
-
-// name after base with one backslash between them.
 CString Joined(const CString& base, const CString& name)
 {
     CString joined(base);
@@ -82,8 +79,6 @@ CString Joined(const CString& base, const CString& name)
     joined += name;
     return joined;
 }
-
-}  // namespace
 
 // ".." of "X\\name\\" is X: the trailing backslash is no level of its own. Nothing is
 // above a drive or share root; the empty result names no folder.
@@ -101,19 +96,6 @@ CString JoinPath(const CString& base, const CString& name)
     return Joined(base, name);
 }
 
-bool FileExists(const CString& path)
-{
-    // A pattern would pass for whatever it matches: a path names one file.
-    if (path.Find('*') >= 0 || path.Find('?') >= 0)
-        return false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path.GetString(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
-}
-
 // A quote is never a trail byte, so the ends can be tested byte-wise.
 CString Unquoted(const CString& text)
 {
@@ -123,52 +105,13 @@ CString Unquoted(const CString& text)
     return text;
 }
 
-// Without best fit, every character either converts to one that converts back to it or
-// is replaced by the default one, which usedDefault reports: no second conversion needed.
-bool ExactAnsiName(const wchar_t* wide, char* text)
+wchar_t* Unquoted(wchar_t* text)
 {
-    // A list cell gives back at most MAX_PATH - 1 bytes; a longer name would come back cut.
-    BOOL usedDefault = FALSE;
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, text, MAX_PATH, nullptr,
-                            &usedDefault) == 0) {
-        lstrcpyA(text, "?");
-        return false;
-    }
-    return !usedDefault;
-}
-
-bool ExactAnsiName(const wchar_t* wide, CString& text)
-{
-    char ansi[MAX_PATH];
-    const bool exact = ExactAnsiName(wide, ansi);
-    text = ansi;
-    return exact;
-}
-
-bool ListedName(const WIN32_FIND_DATAW& entry, char* name)
-{
-    if (ExactAnsiName(entry.cFileName, name) && !EndsInDotOrBlank(entry.cFileName))
-        return true;
-    char shortName[MAX_PATH];
-    if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName)) {
-        lstrcpyA(name, shortName);
-        return true;
-    }
-    return false;
-}
-
-bool ListedName(const WIN32_FIND_DATAW& entry, CString& name)
-{
-    char text[MAX_PATH];
-    const bool exact = ListedName(entry, text);
-    name = text;
-    return exact;
-}
-
-bool WidePath(const CString& path, wchar_t* wide, int size)
-{
-    const char* text = path.GetString() ? path.GetString() : "";
-    return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size) != 0;
+    const int length = lstrlenW(text);
+    if (length < 2 || text[0] != L'"' || text[length - 1] != L'"')
+        return text;
+    text[length - 1] = L'\0';
+    return text + 1;
 }
 
 CString QuotedArgument(const CString& path)
@@ -180,28 +123,6 @@ CString QuotedArgument(const CString& path)
         quoted += '\\';
     quoted += '"';
     return quoted;
-}
-
-CString FullPath(const CString& base, const CString& path)
-{
-    const char* text = path.GetString();
-    if (path.IsEmpty())
-        return CString("");
-    if (path.GetLength() == 2 && text[1] == ':')
-        return path + "\\";
-    CString full(path);
-    const bool baseHasDrive = base.GetLength() >= 2 && base.GetString()[1] == ':';
-    if (text[0] == '\\' && text[1] != '\\') {
-        if (baseHasDrive)
-            full = base.Left(2) + path;
-    } else if (PathIsRelativeA(text) && !base.IsEmpty()) {
-        full = Joined(base, path);
-    }
-    // Room for what a double-byte name makes of a path the platform still accepts: the
-    // limit is then this function's own, not whatever a short buffer was left holding.
-    char resolved[2 * MAX_PATH] = "";
-    const DWORD length = GetFullPathNameA(full.GetString(), sizeof resolved, resolved, nullptr);
-    return length > 0 && length < MAX_PATH ? CString(resolved) : CString("");
 }
 
 // Names a path cannot carry as they stand: the file system reads "memo.txt." and
@@ -239,24 +160,4 @@ bool KeepsEveryName(const wchar_t* path)
         start = *end != L'\0' ? end + 1 : end;
     }
     return true;
-}
-
-bool ReachingPath(const wchar_t* path, CString& text)
-{
-    if (ExactAnsiName(path, text) && KeepsEveryName(path))
-        return true;
-    wchar_t shortPath[MAX_PATH] = L"";
-    const DWORD length = GetShortPathNameW(path, shortPath, MAX_PATH);
-    return length > 0 && length < MAX_PATH && KeepsEveryName(shortPath) &&
-           ExactAnsiName(shortPath, text);
-}
-
-void RefuseChosenName(HWND owner, const CString& lossy)
-{
-    char caption[MAX_PATH] = "";
-    ::GetWindowTextA(owner, caption, MAX_PATH);
-    CString text(lossy);
-    text += "\r\n\r\nこの名前はこのままでは別のファイルやフォルダを指すため、使えません"
-            "（表せない文字を含むか、末尾が . か空白で、短い名前もありません）。";
-    ::MessageBoxA(owner, text.GetString(), caption, MB_OK | MB_ICONWARNING);
 }

@@ -1,7 +1,5 @@
 #include "framework/core/SystemMessage.h"
 
-#include <cstdio>
-
 CString SystemMessage(DWORD error)
 {
     char text[512] = "";
@@ -9,7 +7,5 @@ CString SystemMessage(DWORD error)
                                   error, 0, text, sizeof text, nullptr);
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
         text[--length] = '\0';
-    if (length == 0)
-        std::snprintf(text, sizeof text, "エラー %lu", static_cast<unsigned long>(error));
     return CString(text);
 }

@@ -4,5 +4,5 @@
 #include <windows.h>
 
 // The system's own text for an error code, in the user's language, without its line end;
-// "エラー n" for a code the system has no text for.
+// empty for a code the system has no text for.
 CString SystemMessage(DWORD error);

@@ -17,6 +17,14 @@ CTextList::CTextList(const CTextList& other) : m_complete(other.m_complete)
     m_used = m_size = other.m_used;
 }
 
+CTextList::CTextList(CTextList&& other)
+    : m_bytes(other.m_bytes), m_used(other.m_used), m_size(other.m_size), m_complete(other.m_complete)
+{
+    other.m_bytes = nullptr;
+    other.m_used = other.m_size = 0;
+    other.m_complete = true;
+}
+
 CTextList& CTextList::operator=(CTextList other)
 {
     std::swap(m_bytes, other.m_bytes);

@@ -6,6 +6,7 @@ class CTextList {
 public:
     CTextList() = default;
     CTextList(const CTextList& other);
+    CTextList(CTextList&& other);
     CTextList& operator=(CTextList other);
     ~CTextList();
 

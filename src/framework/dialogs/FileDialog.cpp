@@ -1,5 +1,7 @@
 #include "framework/dialogs/FileDialog.h"
 
+#include "framework/core/NameConversion.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/PathText.h"
 
 #include <cstring>
@@ -41,9 +43,7 @@ OPENFILENAMEA* CFileDialog::GetRecord()
 
 BOOL CFileDialog::GetOpenFileName(OPENFILENAMEA* record)
 {
-    const BOOL result = ::GetOpenFileNameA(record);
-    m_record = *record;
-    return result;
+    return RunOn(record, false);
 }
 
 BOOL CFileDialog::GetOpenFileName()
@@ -53,8 +53,17 @@ BOOL CFileDialog::GetOpenFileName()
 
 BOOL CFileDialog::GetSaveFileName(OPENFILENAMEA* record)
 {
-    const BOOL result = ::GetSaveFileNameA(record);
+    return RunOn(record, true);
+}
+
+// The caller's record, its file buffer included, goes through the same wide dialog.
+BOOL CFileDialog::RunOn(OPENFILENAMEA* record, bool save)
+{
+    if (record == nullptr)
+        return FALSE;
     m_record = *record;
+    const BOOL result = Run(save);
+    *record = m_record;
     return result;
 }
 
@@ -77,7 +86,8 @@ const wchar_t* Wide(const char* text, int bytes, wchar_t* wide, int size)
 
 // The A dialog hands out a best-fit look-alike of a name the code page cannot hold
 // (réc.exe as rec.exe, another program): the wide dialog's answer goes into lpstrFile
-// as a path that reaches the file chosen, or the choice is refused.
+// as a path that reaches the file chosen, or the choice is refused and its lossy name
+// kept for the caller to tell.
 BOOL CFileDialog::Run(bool save)
 {
     const char* filter = m_record.lpstrFilter;
@@ -85,8 +95,11 @@ BOOL CFileDialog::Run(bool save)
     while (filter != nullptr && filter[filterBytes] != '\0')
         filterBytes += lstrlenA(filter + filterBytes) + 1;
     wchar_t wideFilter[MAX_PATH], title[MAX_PATH], folder[MAX_PATH], extension[16];
+    m_refused = CString("");
+    char* const file = m_record.lpstrFile;
+    const int fileSize = static_cast<int>(m_record.nMaxFile);
     wchar_t chosen[MAX_PATH] = L"";
-    if (!WidePath(m_fileName, chosen, MAX_PATH))
+    if (file == nullptr || fileSize <= 0 || !WidePath(file, chosen, MAX_PATH))
         chosen[0] = L'\0';
     OPENFILENAMEW record = {};
     record.lStructSize = sizeof record;
@@ -105,13 +118,15 @@ BOOL CFileDialog::Run(bool save)
     m_record.Flags = record.Flags;
     CString path;
     if (!ReachingPath(chosen, path)) {  // a new file to save has no short name to fall back on
-        RefuseChosenName(m_record.hwndOwner, path);
+        m_refused = path;
         return FALSE;
     }
-    lstrcpynA(m_fileName, path.GetString(), sizeof m_fileName);
+    if (file == nullptr || path.GetLength() >= fileSize)
+        return FALSE;
+    lstrcpynA(file, path.GetString(), fileSize);
     const int separator = FindLastSeparator(path);
     m_record.nFileOffset = static_cast<WORD>(separator + 1);
-    const char* dot = std::strrchr(m_fileName + separator + 1, '.');
-    m_record.nFileExtension = static_cast<WORD>(dot != nullptr ? dot - m_fileName + 1 : 0);
+    const char* dot = std::strrchr(file + separator + 1, '.');
+    m_record.nFileExtension = static_cast<WORD>(dot != nullptr ? dot - file + 1 : 0);
     return TRUE;
 }

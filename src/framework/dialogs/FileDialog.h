@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/core/Object.h"
+#include "framework/core/String.h"
 
 #include <commdlg.h>
 
@@ -20,11 +20,16 @@ public:
     virtual BOOL GetOpenFileName();
     virtual BOOL GetSaveFileName(OPENFILENAMEA* record);
     virtual BOOL GetSaveFileName();
+    // The lossy name of the last choice refused because no path reaches it; empty when
+    // the last dialog was confirmed or cancelled.
+    const CString& GetRefusedName() const { return m_refused; }
 
 private:
     // Runs the wide open- or save-file dialog on the member record.
     BOOL Run(bool save);
+    BOOL RunOn(OPENFILENAMEA* record, bool save);
 
     OPENFILENAMEA m_record;
     char m_fileName[MAX_PATH];
+    CString m_refused;
 };

@@ -1,6 +1,6 @@
 #include "framework/dialogs/FolderDialog.h"
 
-#include "framework/core/PathText.h"
+#include "framework/core/PathLookup.h"
 
 IMPLEMENT_RUNTIME_CLASS(CFolderDialog, CWindowBase)
 
@@ -54,9 +54,10 @@ BOOL CFolderDialog::Browse(const char* title, HWND owner, CString initialFolder)
     // Refused here, so that no caller fills in a look-alike of the folder chosen.
     wchar_t wide[MAX_PATH] = L"";
     CString path;
+    m_refused = CString("");
     if (m_chosenItem != nullptr && ::SHGetPathFromIDListW(m_chosenItem, wide) &&
         !ReachingPath(wide, path)) {
-        RefuseChosenName(owner, path);
+        m_refused = path;
         ::CoTaskMemFree(m_chosenItem);
         m_chosenItem = nullptr;
     }

@@ -22,6 +22,9 @@ public:
     virtual LRESULT OnInitialized(LPARAM lParam, LPARAM data);
     virtual LRESULT OnSelChanged(LPARAM lParam, LPARAM data);
     virtual LRESULT OnValidateFailed(LPARAM lParam, LPARAM data);
+    // The lossy name of a folder chosen but refused because no path reaches it; empty
+    // when the last Browse was confirmed or cancelled.
+    const CString& GetRefusedName() const { return m_refused; }
 
 private:
     static int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data);
@@ -30,4 +33,5 @@ private:
     LPITEMIDLIST m_chosenItem;  // owned; freed with CoTaskMemFree
     char m_displayName[MAX_PATH];
     CString m_initialFolder;
+    CString m_refused;
 };

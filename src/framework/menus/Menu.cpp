@@ -168,7 +168,8 @@ CString MenuItemLabel(const CString& text, int width)
         for (const char* next = CharNextA(end); next != end && dc.Width(start, static_cast<int>(next - start)) <= room;
              next = CharNextA(next))
             end = next;
-        shown = CString(start, static_cast<int>(end - start)) + Ellipsis;
+        // A count of 0 would take the whole text: where nothing fits, the ellipsis alone.
+        shown = end > start ? CString(start, static_cast<int>(end - start)) + Ellipsis : CString(Ellipsis);
     }
     return Doubled(shown);
 }
