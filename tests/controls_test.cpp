@@ -1,8 +1,11 @@
+#include "common/PathPaste.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/InputBox.h"
 #include "framework/controls/ListView.h"
 #include "framework/controls/ToolBar.h"
 #include "framework/controls/VScrollBar.h"
+
+#include "support/ModalDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -400,6 +403,37 @@ TEST_F(EditTest, SetSelPutsTheCaretAfterTheSecondCharacterOncePosted)
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         ::DispatchMessageA(&msg);
     EXPECT_EQ(box.GetSel(), static_cast<DWORD>(MAKELONG(2, 2)));
+}
+
+// A label box pastes what the control makes of the clipboard; only a box holding a path
+// takes the path rule, and refuses aloud what would name another entry.
+TEST_F(EditTest, OnlyABoxHoldingAPathTakesThePathRuleOnPaste)
+{
+    CPathBox pathBox;
+    ASSERT_NE(pathBox.CreateControl("", 8, 70, 552, 24, Parent(), 111), nullptr);
+    auto paste = [](CInputBox& into, const wchar_t* text) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (lstrlenW(text) + 1) * sizeof(wchar_t));
+        lstrcpyW(static_cast<wchar_t*>(GlobalLock(data)), text);
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+        into.SendMessage(WM_PASTE, 0, 0);
+    };
+    std::vector<std::string> captions;
+    ModalDriver().Others([&](HWND shown) {
+        captions.push_back(TextOf(shown));
+        PostMessageA(shown, WM_COMMAND, IDOK, 0);
+    }).Run([&] {
+        paste(box, L"ab\u00e9c");
+        paste(pathBox, L"C:\\nowhere-caf\u00e9");
+    });
+    EXPECT_EQ(captions, std::vector<std::string>{"controls"}) << "one refusal, titled as the window above";
+    const std::string label = box.GetWindowText().GetString();
+    ASSERT_EQ(label.size(), 4u) << label;
+    EXPECT_EQ(label.substr(0, 2) + label.substr(3), "abc") << label;
+    EXPECT_STREQ(pathBox.GetWindowText().GetString(), "");
 }
 
 // ---------------------------------------------------------------- buttons
