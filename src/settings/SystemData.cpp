@@ -85,6 +85,9 @@ const Key Keys[] = {
     {LauncherSection, "PATH", Kind::Path, "", nullptr, nullptr, &tagLAUNCH_DATA::strPath},
 };
 
+// A text as it was set, or as the file is to hold it.
+enum class Form { AsSet, AsStored };
+
 // One key of the file as it applies to one record: index is the launcher entry, or -1.
 struct Slot {
     const Key& key;
@@ -124,14 +127,14 @@ struct Slot {
             return !(edited.*key.flag) != !(opened.*key.flag);
         return Stored(edited) != Text(opened);
     }
-    // The value of source into target, as it is set or, with stored, as it would be
-    // stored; a flag stays the number it was set to.
-    void Copy(tagDATA& target, const tagDATA& source, bool stored = false) const
+    // The value of source into target, in form (as it is set, or as it would be
+    // stored); a flag stays the number it was set to.
+    void Copy(tagDATA& target, const tagDATA& source, Form form = Form::AsSet) const
     {
         if (key.kind == Kind::Flag)
             target.*key.flag = source.*key.flag;
         else
-            Text(target) = stored ? Stored(source) : Text(source);
+            Text(target) = form == Form::AsStored ? Stored(source) : Text(source);
     }
     // value as the file gave it, into data.
     void Take(tagDATA& data, const CString& value) const
@@ -448,7 +451,7 @@ void CSystemData::TakeChanges(const CSystemData& opened, const CSystemData& edit
 {
     ForEachKey([&](const Slot& slot) {
         if (slot.Changed(opened.m_data, edited.m_data))
-            slot.Copy(m_data, edited.m_data, true);
+            slot.Copy(m_data, edited.m_data, Form::AsStored);
     });
 }
 

@@ -43,33 +43,33 @@ OPENFILENAMEA* CFileDialog::GetRecord()
 
 BOOL CFileDialog::GetOpenFileName(OPENFILENAMEA* record)
 {
-    return RunOn(record, false);
+    return RunOn(record, Kind::Open);
 }
 
 BOOL CFileDialog::GetOpenFileName()
 {
-    return Run(false);
+    return Run(Kind::Open);
 }
 
 BOOL CFileDialog::GetSaveFileName(OPENFILENAMEA* record)
 {
-    return RunOn(record, true);
+    return RunOn(record, Kind::Save);
 }
 
 // The caller's record, its file buffer included, goes through the same wide dialog.
-BOOL CFileDialog::RunOn(OPENFILENAMEA* record, bool save)
+BOOL CFileDialog::RunOn(OPENFILENAMEA* record, Kind kind)
 {
     if (record == nullptr)
         return FALSE;
     m_record = *record;
-    const BOOL result = Run(save);
+    const BOOL result = Run(kind);
     *record = m_record;
     return result;
 }
 
 BOOL CFileDialog::GetSaveFileName()
 {
-    return Run(true);
+    return Run(Kind::Save);
 }
 
 namespace {
@@ -88,7 +88,7 @@ const wchar_t* Wide(const char* text, int bytes, wchar_t* wide, int size)
 // (réc.exe as rec.exe, another program): the wide dialog's answer goes into lpstrFile
 // as a path that reaches the file chosen, or the choice is refused and its lossy name
 // kept for the caller to tell.
-BOOL CFileDialog::Run(bool save)
+BOOL CFileDialog::Run(Kind kind)
 {
     const char* filter = m_record.lpstrFilter;
     int filterBytes = 0;
@@ -112,7 +112,7 @@ BOOL CFileDialog::Run(bool save)
     record.lpstrTitle = Wide(m_record.lpstrTitle, -1, title, MAX_PATH);
     record.Flags = m_record.Flags;
     record.lpstrDefExt = Wide(m_record.lpstrDefExt, -1, extension, 16);
-    if (!(save ? ::GetSaveFileNameW(&record) : ::GetOpenFileNameW(&record)))
+    if (!(kind == Kind::Save ? ::GetSaveFileNameW(&record) : ::GetOpenFileNameW(&record)))
         return FALSE;
     m_record.nFilterIndex = record.nFilterIndex;
     m_record.Flags = record.Flags;

@@ -25,9 +25,10 @@ public:
     const CString& GetRefusedName() const { return m_refused; }
 
 private:
+    enum class Kind { Open, Save };
     // Runs the wide open- or save-file dialog on the member record.
-    BOOL Run(bool save);
-    BOOL RunOn(OPENFILENAMEA* record, bool save);
+    BOOL Run(Kind kind);
+    BOOL RunOn(OPENFILENAMEA* record, Kind kind);
 
     OPENFILENAMEA m_record;
     char m_fileName[MAX_PATH];
