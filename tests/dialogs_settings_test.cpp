@@ -565,6 +565,44 @@ TEST_F(LaunchSettingDlgTest, TabReachesEveryEntryAndTheKeyboardFollowsItsEntry)
     EXPECT_EQ(ReadKey(Launcher, "NAME7"), EntryName(7));
 }
 
+// With the keyboard on the scroll bar (its entry scrolled away), Tab goes on to the first
+// stop of the rows shown and Shift+Tab to their last; PageUp and PageDown keep the box's
+// column, four entries on from whatever page is shown.
+TEST_F(LaunchSettingDlgTest, TabFromTheScrollBarAndPagesFromABoxStayWithTheRowsShown)
+{
+    StoreIni("C:\\home", false, false);
+    CLaunchSettingDlg dialog;
+    std::vector<std::string> seen;
+    const auto note = [&](HWND dlg, int focus) { seen.push_back(std::to_string(focus) + " " + Text(dlg, IDC_LAUNCH_GROUP1)); };
+    const auto focusAt = [](HWND dlg, int top, int id) {
+        Scroll(dlg, SB_THUMBPOSITION, top);
+        SetFocus(GetDlgItem(dlg, id));
+    };
+    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+        MSG posted;  // what the dialog posted itself while opening
+        while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&posted);
+        focusAt(dlg, 0, IDC_LAUNCH_NAME2);  // 項目 2, then scrolled away
+        Scroll(dlg, SB_THUMBPOSITION, 3);
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        note(dlg, PressTab(dlg, false));
+        focusAt(dlg, 3, IDC_LAUNCH_PATH1);  // 項目 4, then scrolled away
+        Scroll(dlg, SB_LINEDOWN);
+        note(dlg, PressTab(dlg, true));
+        focusAt(dlg, 4, IDC_LAUNCH_PATH2);  // 項目 6
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_NEXT, 0);
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        focusAt(dlg, 4, IDC_LAUNCH_PATH2);
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_PRIOR, 0);
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        Click(dlg, IDCANCEL);
+    });
+    const auto at = [](int id, int first) { return std::to_string(id) + " 項目 " + std::to_string(first); };
+    EXPECT_EQ(seen, (std::vector<std::string>{at(IDC_LAUNCH_SCROLL, 4), at(IDC_LAUNCH_NAME1, 4),
+                                              at(IDC_LAUNCH_BROWSE4, 5), at(IDC_LAUNCH_PATH4, 7),
+                                              at(IDC_LAUNCH_PATH2, 1)}));
+}
+
 TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemAll)
 {
     StoreIni("C:\\home", true, false);

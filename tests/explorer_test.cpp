@@ -218,6 +218,32 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
 
 namespace {
 
+// Rows in the reverse of their order, as a volume that lists by creation date gives
+// files made again.
+int CALLBACK Reversed(LPARAM first, LPARAM second, LPARAM)
+{
+    return first < second ? 1 : first > second ? -1 : 0;
+}
+
+}  // namespace
+
+// Entries listed in another order than before: every selected name is found again.
+TEST_F(MainWndTest, ReloadFindsTheSelectionAgainInAnotherOrder)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        tree.MakeFile(name);
+    window->ListFolder();
+    CListView& list = window->FileList();
+    list.SendMessage(LVM_SORTITEMSEX, 0, reinterpret_cast<LPARAM>(&Reversed));
+    ASSERT_EQ(list.GetItemText(0, 0), "e.txt");
+    Select({"e.txt", "c.txt", "a.txt"});
+    list.SetItemState(list.FindItem(-1, "c.txt"), LVIS_FOCUSED, LVIS_FOCUSED);
+    window->OnReload();
+    EXPECT_EQ(Place(), "a.txt c.txt e.txt |c.txt");
+}
+
+namespace {
+
 // Counts the list's notifications on their way to the window's own handler.
 class CNoticeCountingWnd : public CMainWnd {
 public:
