@@ -73,20 +73,6 @@ TEST_F(MainWndTest, JoinPathHandlesSeparatorsAndParents)
             << c.first.first << " + " << c.first.second;
 }
 
-TEST_F(MainWndTest, NavigateRefusesWhatIsNotAFolder)
-{
-    tree.MakeDir("sub");
-    const std::string file = tree.MakeFile("a.txt");
-    window->Navigate(tree.Path().c_str());
-    const Rows before = ListRows();
-
-    EXPECT_EQ(window->Navigate(file.c_str()), 0);
-    EXPECT_EQ(window->Navigate((tree / "missing").c_str()), 0);
-    EXPECT_EQ(window->Navigate(""), 0);
-    EXPECT_EQ(PathText(), tree.Path());
-    EXPECT_EQ(ListRows(), before);
-}
-
 TEST_F(MainWndTest, HomeFallsBackToTheDocumentsFolder)
 {
     char documents[MAX_PATH] = "";
@@ -107,7 +93,7 @@ TEST_F(MainWndTest, HomeFallsBackToTheDocumentsFolder)
     EXPECT_EQ(PathText(), sub);
 }
 
-TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUp)
+TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUpAndReachTheShellWhole)
 {
     const std::string hyo = tree.MakeDir("表");
     tree.MakeDir("表示");  // a sibling that a byte-wise pattern would list instead
@@ -137,6 +123,28 @@ TEST_F(MainWndTest, FoldersEndingInTrailByte5CListGoInAndUp)
     EXPECT_EQ(ListRows(), WalkFolder(hyo));
     window->OnUp();
     EXPECT_EQ(PathText(), tree.Path());
+
+    // Whole at the shell and the launcher: a folder ending in 0x5C quoted, a file in it.
+    const std::string so = tree.MakeDir("表\\ソ");
+    tree.MakeFile("表\\ソ\\十.tav", "ju");
+    ASSERT_EQ(window->Navigate(hyo.c_str()), 1);
+    EXPECT_EQ(ListRows(), WalkFolder(hyo));
+    Select("ソ");
+    EXPECT_EQ(window->OnOpenWith(0), 1);
+    Recorded(1);
+    window->OnOpen();
+    EXPECT_EQ(PathText(), so);
+    Select("十.tav");
+    window->OnOpen();
+    Recorded(2);
+    Select("..");
+    window->OnOpenWith(0);
+    const std::vector<std::string> lines = Recorded(3);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "\"" + so + "\"") << "nothing added after the trail byte";
+    EXPECT_EQ(LastArgument(lines[0]), so);
+    EXPECT_EQ(Content(LastArgument(lines[1])), "ju");
+    EXPECT_EQ(LastArgument(lines[2]), hyo);
 }
 
 TEST_F(MainWndTest, ReloadReadsTheSettingsFileAgain)
@@ -166,7 +174,19 @@ TEST_F(MainWndTest, EveryMainWindowHasMenusOfItsOwn)
     }
 }
 
-// Entries come and go between two listings, so rows are found again by name.
+namespace {
+
+// Rows in the reverse of their order, as a volume that lists by creation date gives
+// entries made again.
+int CALLBACK Reversed(LPARAM first, LPARAM second, LPARAM)
+{
+    return first < second ? 1 : first > second ? -1 : 0;
+}
+
+}  // namespace
+
+// Entries come and go between two listings, and may come back in another order, so rows
+// are found again by name.
 TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
 {
     for (int i = 10; i < 70; ++i)
@@ -211,35 +231,14 @@ TEST_F(MainWndTest, UpShowsTheFolderLeftAndReloadKeepsSelectionAndTopRow)
     Select({full, twin});
     window->OnReload();
     EXPECT_EQ(Place(), twin + " " + full + " |" + twin);
+    list.SendMessage(LVM_SORTITEMSEX, 0, reinterpret_cast<LPARAM>(&Reversed));
+    Select({"d66", "d12", "a"});
+    list.SetItemState(list.FindItem(-1, "d12"), LVIS_FOCUSED, LVIS_FOCUSED);
+    window->OnReload();
+    EXPECT_EQ(Place(), "a d12 d66 |d12");
     window->PathBox().SetWindowText((tree / "d66\\..").c_str());  // typed over: maybe another folder
     window->OnReload();
     EXPECT_EQ(Place(), "|..");
-}
-
-namespace {
-
-// Rows in the reverse of their order, as a volume that lists by creation date gives
-// files made again.
-int CALLBACK Reversed(LPARAM first, LPARAM second, LPARAM)
-{
-    return first < second ? 1 : first > second ? -1 : 0;
-}
-
-}  // namespace
-
-// Entries listed in another order than before: every selected name is found again.
-TEST_F(MainWndTest, ReloadFindsTheSelectionAgainInAnotherOrder)
-{
-    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
-        tree.MakeFile(name);
-    window->ListFolder();
-    CListView& list = window->FileList();
-    list.SendMessage(LVM_SORTITEMSEX, 0, reinterpret_cast<LPARAM>(&Reversed));
-    ASSERT_EQ(list.GetItemText(0, 0), "e.txt");
-    Select({"e.txt", "c.txt", "a.txt"});
-    list.SetItemState(list.FindItem(-1, "c.txt"), LVIS_FOCUSED, LVIS_FOCUSED);
-    window->OnReload();
-    EXPECT_EQ(Place(), "a.txt c.txt e.txt |c.txt");
 }
 
 namespace {
@@ -312,16 +311,6 @@ protected:
 // Commands that reach the shell, as the recorder wrote them down.
 using ShellCommandTest = WorkFolder;
 
-TEST_F(ShellCommandTest, OpenAndEditHandTheJoinedPathToTheShell)
-{
-    Select("b.tav");
-    EXPECT_EQ(window->OnOpen(), 1);
-    const std::string b = work + "\\b.tav";
-    EXPECT_EQ(Recorded(1), std::vector<std::string>{"open \"" + b + "\""});  // before the next start
-    EXPECT_EQ(window->OnEdit(), 1);
-    EXPECT_EQ(Recorded(2), (std::vector<std::string>{"open \"" + b + "\"", "edit \"" + b + "\""}));
-}
-
 // The shell reads %TAVLORN_B% in a path as a variable: b.tav and b.exe must not start.
 TEST_F(ShellCommandTest, NamesThatReadAsVariablesReachThemselves)
 {
@@ -389,35 +378,22 @@ TEST_F(ShellCommandTest, NamesEndingInADotOrABlankReachTheirOwnEntry)
     EXPECT_EQ(Place(), shortNames[2] + " |" + shortNames[2]);
 }
 
-TEST_F(ShellCommandTest, FoldersAreEnteredNotEditedNorOpenedByTheShell)
-{
-    Select("sub");
-    EXPECT_EQ(window->OnEdit(), 0);
-    EXPECT_EQ(window->OnOpen(), 1);
-    EXPECT_EQ(PathText(), work + "\\sub");
-    Select("..");
-    window->OnOpen();
-    EXPECT_EQ(PathText(), work);
-    Select("c.tav");
-    window->OnEdit();  // the sentinel: nothing may have arrived before it
-    EXPECT_EQ(Recorded(1), std::vector<std::string>{"edit \"" + work + "\\c.tav\""});
-}
-
-// A folder typed into the path box but not entered: the rows still belong to the listed one.
-TEST_F(ShellCommandTest, RowsAreJoinedWithTheListedFolderNotAnEditedPathBox)
+// The row joined with the listed folder reaches the shell; a folder typed into the path
+// box but not entered changes nothing, the rows still belong to the listed one.
+TEST_F(ShellCommandTest, CommandsHandTheRowJoinedWithTheListedFolderNotAnEditedPathBox)
 {
     const std::string typed = tree.MakeDir("other") + "\\sub";
     tree.MakeDir("other\\sub");
     tree.MakeFile("other\\sub\\b.tav");
     RegisterLauncher(2, "記録", recorder);
-    window->PathBox().SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
     Select("b.tav");
-    const UINT commands[] = {IDM_FILE_OPEN, IDM_FILE_EDIT, IDM_OPEN_WITH_FIRST + 2};
-    for (size_t i = 0; i < 3; ++i) {  // one at a time: the records keep the order
-        window->SendMessage(WM_COMMAND, commands[i], 0);
-        Recorded(i + 1);
-    }
+    EXPECT_EQ(window->OnOpen(), 1);
     const std::string b = "\"" + work + "\\b.tav\"";
+    EXPECT_EQ(Recorded(1), std::vector<std::string>{"open " + b});  // before the next start
+    window->PathBox().SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+    EXPECT_EQ(window->OnEdit(), 1);
+    EXPECT_EQ(Recorded(2), (std::vector<std::string>{"open " + b, "edit " + b}));
+    window->SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST + 2, 0);
     EXPECT_EQ(Recorded(3), (std::vector<std::string>{"open " + b, "edit " + b, b}));
     Select("..");
     window->SendMessage(WM_COMMAND, IDM_FILE_OPEN, 0);
@@ -448,21 +424,6 @@ TEST_F(ShellCommandTest, LauncherGetsTheQuotedPathAndOnlyTheFirstSelectedRowCoun
     EXPECT_EQ(lines[3], "\"" + work + "\\b.tav\"");
 }
 
-TEST_F(ShellCommandTest, NothingStartsWithoutSelectionOrWithAnUnregisteredLauncher)
-{
-    RegisterLauncher(0, "記録", recorder);
-    RegisterLauncher(1, "壊れた", (tree / "missing.exe"));
-    window->FileList().SetItemState(-1, 0, LVIS_SELECTED);
-    EXPECT_EQ(window->OnOpen(), 0);
-    EXPECT_EQ(window->OnEdit(), 0);
-    EXPECT_EQ(window->OnOpenWith(0), 0);
-    Select("b.tav");
-    EXPECT_EQ(window->OnOpenWith(1), 0);
-    EXPECT_EQ(window->OnOpenWith(3), 0);  // no entry at all
-    EXPECT_EQ(window->OnOpenWith(0), 1);  // the sentinel
-    EXPECT_EQ(Recorded(1), std::vector<std::string>{"\"" + work + "\\b.tav\""});
-}
-
 TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
 {
     RegisterLauncher(0, "", "");
@@ -475,21 +436,15 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     RegisterLauncher(1, ("R&D" + std::string(300, 'W')).c_str(), recorder);  // "&" shows as itself
     RegisterLauncher(2, "R&D", recorder);
     EXPECT_EQ(window->UpdateLauncherMenu(), 1);
-    auto label = [&](int index) {
-        char text[400] = "?";
-        GetMenuStringA(window->ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
-                       sizeof text, MF_BYCOMMAND);
-        return std::string(text);
-    };
-    EXPECT_EQ(label(0), "(未登録)");
-    EXPECT_EQ(label(3), "(未登録)");
-    EXPECT_EQ(label(4), "Recorder.exe");  // no name: the program's file name
-    EXPECT_EQ(label(5), "記録");
-    EXPECT_EQ(label(6), "(未登録)");
-    EXPECT_EQ(label(7), "表.exe");
-    EXPECT_EQ(label(8), "(未登録)");
-    EXPECT_EQ(label(2), "R&&D");
-    const std::string cut = label(1);  // about a third of the screen, not 300 characters
+    EXPECT_EQ(LauncherLabel(0), "(未登録)");
+    EXPECT_EQ(LauncherLabel(3), "(未登録)");
+    EXPECT_EQ(LauncherLabel(4), "Recorder.exe");  // no name: the program's file name
+    EXPECT_EQ(LauncherLabel(5), "記録");
+    EXPECT_EQ(LauncherLabel(6), "(未登録)");
+    EXPECT_EQ(LauncherLabel(7), "表.exe");
+    EXPECT_EQ(LauncherLabel(8), "(未登録)");
+    EXPECT_EQ(LauncherLabel(2), "R&&D");
+    const std::string cut = LauncherLabel(1);  // about a third of the screen, not 300 characters
     EXPECT_TRUE(cut.size() > 20 && cut.size() < 150 && cut.compare(0, 4, "R&&D") == 0 &&
                 cut.compare(cut.size() - 2, 2, "…") == 0) << cut;
     Select("b.tav");
@@ -501,8 +456,8 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     file.SetLaunchPath(0, recorder.c_str());
     ASSERT_TRUE(file.Save());
     window->OnReload();
-    EXPECT_EQ(label(0), "新しい");
-    EXPECT_EQ(label(5), "(未登録)");
+    EXPECT_EQ(LauncherLabel(0), "新しい");
+    EXPECT_EQ(LauncherLabel(5), "(未登録)");
     DeleteFileA(file.GetFilePath(CSystemData::SettingsFile).GetString());
 }
 
@@ -672,12 +627,18 @@ TEST_F(PathBoxTest, RelativeAndTrailingBlankPathsAreTakenFromTheListedFolder)
 }
 
 // The user reads why, and the box names the listed folder again, so box and list agree.
+// Asked for by code, what is no folder is refused quietly; typed, it is explained.
 TEST_F(PathBoxTest, EnterOnAFileOrAMissingFolderIsExplainedAndTheBoxShowsTheListedFolder)
 {
     const std::string file = tree.MakeFile("work\\f.txt");
     window->ListFolder();
     const Rows before = ListRows();
     const std::string missing = tree / "missing";
+    EXPECT_EQ(window->Navigate(file.c_str()), 0);
+    EXPECT_EQ(window->Navigate(missing.c_str()), 0);
+    EXPECT_EQ(window->Navigate(""), 0);
+    EXPECT_EQ(PathText(), work);
+    EXPECT_EQ(ListRows(), before);
     for (const std::string& typed : {file, missing, missing + "\\deeper"}) {
         window->PathBox().SetWindowText(typed.c_str());
         const std::vector<std::string> told = ModalDriver::Messages([&] { PressEnter(); }, window->GetHwnd(), MainTitle);
@@ -995,34 +956,6 @@ TEST_F(NoShortNames, ARowThatStartsWithTheLostCharacterIsRefusedToo)
 // ---------------------------------------------------------------------------------------
 // Names whose last byte is 0x5C, wherever a path is split, joined or quoted.
 
-TEST_F(ExplorerFixture, TrailByte5CNamesArriveWholeAtTheShellAndTheLauncher)
-{
-    const std::string hyo = tree.MakeDir("表");
-    const std::string so = tree.MakeDir("表\\ソ");
-    tree.MakeFile("表\\ソ\\十.tav", "ju");
-    tree.MakeDir("表示");  // what a byte-wise pattern would list instead
-
-    ASSERT_EQ(window->Navigate(hyo.c_str()), 1);
-    EXPECT_EQ(ListRows(), WalkFolder(hyo));
-    Select("ソ");
-    EXPECT_EQ(window->OnOpenWith(0), 1);  // a folder ending in 0x5C, quoted
-    Recorded(1);
-    window->OnOpen();
-    EXPECT_EQ(PathText(), so);
-    Select("十.tav");
-    window->OnOpen();
-    Recorded(2);
-    Select("..");
-    window->OnOpenWith(0);
-
-    const std::vector<std::string> lines = Recorded(3);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "\"" + so + "\"") << "nothing added after the trail byte";
-    EXPECT_EQ(LastArgument(lines[0]), so);
-    EXPECT_EQ(Content(LastArgument(lines[1])), "ju");
-    EXPECT_EQ(LastArgument(lines[2]), hyo);
-}
-
 TEST_F(ExplorerFixture, ALauncherPathEndingInASeparatorIsNotCutByItsQuote)
 {
     // The parent of a folder just below a drive is the drive's root, C:\ itself.
@@ -1300,7 +1233,8 @@ protected:
     }
 };
 
-TEST_F(EveryCommand, WithNoSelectionOnlyNavigationActs)
+// Without a selection only navigation acts; a launcher without its program starts nothing.
+TEST_F(EveryCommand, WithNoSelectionOrAnUnregisteredLauncherOnlyNavigationActs)
 {
     const std::vector<std::string> after = RunAll([&] {
         window->Navigate(work.c_str());
@@ -1310,8 +1244,16 @@ TEST_F(EveryCommand, WithNoSelectionOnlyNavigationActs)
     EXPECT_EQ(after[IndexOf(IDM_GO_UP)], tree.Path());
     for (UINT id : {IDC_BROWSE, IDM_RELOAD, IDM_FILE_OPEN, IDM_FILE_EDIT, IDM_OPEN_WITH_FIRST})
         EXPECT_EQ(after[IndexOf(id)], work) << id;
-    Select("c.tav");  // the sentinel
-    window->OnEdit();
+    EXPECT_EQ(window->OnOpen(), 0);
+    EXPECT_EQ(window->OnEdit(), 0);
+    EXPECT_EQ(window->OnOpenWith(0), 0);
+    RegisterLauncher(1, "壊れた", (tree / "missing.exe"));  // a launcher without its program
+    Select("b.tav");
+    EXPECT_EQ(window->OnOpenWith(1), 0);
+    EXPECT_EQ(window->OnOpenWith(3), 0);  // no entry at all
+    EXPECT_EQ(PathText(), work);
+    Select("c.tav");  // the sentinel: nothing may have arrived before it
+    EXPECT_EQ(window->OnEdit(), 1);
     EXPECT_EQ(Recorded(1), std::vector<std::string>{"edit \"" + work + "\\c.tav\""});
 }
 
@@ -1327,7 +1269,7 @@ TEST_F(EveryCommand, WithSeveralSelectedOnlyTheFirstCounts)
     EXPECT_EQ(lines, (std::vector<std::string>{b, "edit " + b, "open " + b}));
 }
 
-TEST_F(EveryCommand, OnTheParentRowOpenGoesUpAndTheLauncherGetsTheParent)
+TEST_F(EveryCommand, OnTheParentRowOpenGoesUpTheLauncherGetsTheParentAndFoldersAreEntered)
 {
     const std::vector<std::string> after = RunAll([&] {
         window->Navigate(work.c_str());
@@ -1336,6 +1278,16 @@ TEST_F(EveryCommand, OnTheParentRowOpenGoesUpAndTheLauncherGetsTheParent)
     EXPECT_EQ(after[IndexOf(IDM_FILE_OPEN)], tree.Path());
     EXPECT_EQ(after[IndexOf(IDM_FILE_EDIT)], work);
     EXPECT_EQ(Recorded(1), std::vector<std::string>{"\"" + tree.Path() + "\""});
+    Select("sub");  // a folder row is entered, never edited nor handed to the shell
+    EXPECT_EQ(window->OnEdit(), 0);
+    EXPECT_EQ(window->OnOpen(), 1);
+    EXPECT_EQ(PathText(), work + "\\sub");
+    Select("..");
+    window->OnOpen();
+    EXPECT_EQ(PathText(), work);
+    Select("c.tav");
+    window->OnEdit();  // the sentinel: nothing may have arrived since
+    EXPECT_EQ(Recorded(2), (std::vector<std::string>{"\"" + tree.Path() + "\"", "edit \"" + work + "\\c.tav\""}));
 }
 
 TEST_F(EveryCommand, AfterTheListedFolderWasDeletedNothingBreaks)

