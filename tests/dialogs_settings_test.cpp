@@ -54,11 +54,6 @@ void CloseBox(HWND dialog)
     SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-bool Contains(const std::vector<std::string>& texts, const std::string& text)
-{
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 // What a failed save says: the file, then the system's reason.
 std::string SaveFailure(DWORD error)
 {
@@ -342,7 +337,7 @@ TEST_F(CommonSettingDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen)
     CloseHandle(lock);
 
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
+    EXPECT_TRUE(Has(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
     EXPECT_NE(boxOwner, nullptr);
     ASSERT_TRUE(visibleBefore);
     EXPECT_TRUE(visibleAfter) << "the dialog ended as if saved";
@@ -407,7 +402,7 @@ TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
                 PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
             });
         EXPECT_EQ(result, IDCANCEL);
-        EXPECT_TRUE(Contains(browserTexts, "参照"));
+        EXPECT_TRUE(Has(browserTexts, "参照"));
         EXPECT_EQ(browserOwner, dialogWindow);
         EXPECT_EQ(after, start);
         if (start != missing) {
@@ -656,7 +651,7 @@ TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
         },
         ModalDriver::Note(told));
     EXPECT_EQ(told.size(), 1u);
-    EXPECT_TRUE(Contains(told, SaveFailure(ERROR_ACCESS_DENIED))) << (told.empty() ? "" : told.back());
+    EXPECT_TRUE(Has(told, SaveFailure(ERROR_ACCESS_DENIED))) << (told.empty() ? "" : told.back());
     EXPECT_TRUE(visibleAfter);
     EXPECT_EQ(kept, "十番");
     EXPECT_EQ(result, IDOK);
@@ -780,8 +775,8 @@ TEST(VersionDlg, ShowsTheVersionAndEndsByOkEscOrCloseBox)
             way.first(dlg);
         });
         EXPECT_EQ(result, way.second);
-        EXPECT_TRUE(Contains(texts, "Tavlornエクスプローラ　Ver 0.10"));
-        EXPECT_TRUE(Contains(texts, "OK"));
+        EXPECT_TRUE(Has(texts, "Tavlornエクスプローラ　Ver 0.10"));
+        EXPECT_TRUE(Has(texts, "OK"));
     }
 }
 
