@@ -226,12 +226,15 @@ protected:
                               tree.Path().c_str(), &startup, &started.process) != FALSE;
     }
 
-    // The first visible top-level window of the process whose title is title.
-    static HWND WaitForWindow(DWORD processId, const char* title)
+    // The first visible top-level window of the process whose title is title, or null once
+    // the process has ended (a 10 MB settings file is slow to read).
+    static HWND WaitForWindow(const Started& started, const char* title)
     {
+        const DWORD id = started.process.dwProcessId;
         HWND found = nullptr;
-        for (int i = 0; i < 200 && (found = FindProcessWindow(processId, title)) == nullptr; ++i)
-            Sleep(50);
+        for (int i = 0; i < 1200 && (found = FindProcessWindow(id, title)) == nullptr; ++i)
+            if (WaitForSingleObject(started.process.hProcess, 50) == WAIT_OBJECT_0)
+                break;
         return found;
     }
 
@@ -273,7 +276,7 @@ TEST_F(ExplorerProcessTest, ShowsTheFolderFromItsCommandLineAndClosesWithZero)
     tree.MakeDir("shown\\three");
     Started started;
     ASSERT_TRUE(Start("TavlornExplorer.exe", "\"" + shown + "\"", started));
-    HWND window = WaitForWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
+    HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
     ASSERT_NE(window, nullptr);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
@@ -298,7 +301,7 @@ TEST_F(ExplorerProcessTest, FileExitEndsWithZero)
 {
     Started started;
     ASSERT_TRUE(Start("TavlornExplorer.exe", "", started));
-    HWND window = WaitForWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
+    HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
     ASSERT_NE(window, nullptr);
     PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
     EXPECT_EQ(WaitForExit(started), 0u);
@@ -308,7 +311,7 @@ TEST_F(ExplorerProcessTest, WithoutAnApplicationObjectReportsAndReturnsMinusOne)
 {
     Started started;
     ASSERT_TRUE(Start("NoAppProbe.exe", "", started));
-    HWND box = WaitForWindow(started.process.dwProcessId, "エラー");
+    HWND box = WaitForWindow(started, "エラー");
     ASSERT_NE(box, nullptr);
     bool textFound = false;
     EnumChildWindows(box, FindStartupMessage, reinterpret_cast<LPARAM>(&textFound));
@@ -331,12 +334,7 @@ protected:
         Started started;
         if (!Start("TavlornExplorer.exe", arguments, started))
             return false;
-        HWND window = nullptr;
-        for (int i = 0; i < 1200 && window == nullptr; ++i) {  // a 10 MB file is slow to read
-            window = FindProcessWindow(started.process.dwProcessId, "Tavlornエクスプローラ");
-            if (window == nullptr && WaitForSingleObject(started.process.hProcess, 50) == WAIT_OBJECT_0)
-                break;
-        }
+        HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
         if (window != nullptr) {
             char path[1024] = "";
             SendMessageA(GetDlgItem(window, IDC_PATH), WM_GETTEXT, sizeof path,

@@ -20,31 +20,7 @@
 
 namespace {
 
-// ---------------------------------------------------------------------------------------
-// Driving a modal dialog the way a user would: the script runs on the dialog once it
-// shows; a window opened by one of its clicks (a message box, the folder browser, the
-// open-file dialog) goes to the nested handler, and without one it is cancelled.
-
 using Script = ModalDriver::Script;
-
-// Runs whatever opens the dialog (DoModal or a command of the main window) with the
-// script attached; returns the number of times the script ran (0 or 1).
-int Drive(const char* caption, const Script& script, const std::function<void()>& open,
-          const Script& nested = nullptr)
-{
-    ModalDriver driver;
-    driver.Expect(caption, script).Others(nested);
-    return driver.Run(open) ? 1 : 0;
-}
-
-INT_PTR RunModal(CDialog& dialog, const char* caption, const Script& script,
-                 const Script& nested = nullptr)
-{
-    INT_PTR result = -3;
-    const int ran = Drive(caption, script, [&] { result = dialog.DoModal(nullptr); }, nested);
-    EXPECT_EQ(ran, 1) << "the script never saw \"" << caption << "\"";
-    return result;
-}
 
 // What a user does to the controls.
 void Click(HWND dialog, int id)
@@ -76,11 +52,6 @@ void PressEscape(HWND dialog, int focusId)
 void CloseBox(HWND dialog)
 {
     SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-bool Contains(const std::vector<std::string>& texts, const std::string& text)
-{
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 // What a failed save says: the file, then the system's reason.
@@ -366,7 +337,7 @@ TEST_F(CommonSettingDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen)
     CloseHandle(lock);
 
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
+    EXPECT_TRUE(Has(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
     EXPECT_NE(boxOwner, nullptr);
     ASSERT_TRUE(visibleBefore);
     EXPECT_TRUE(visibleAfter) << "the dialog ended as if saved";
@@ -431,7 +402,7 @@ TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
                 PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
             });
         EXPECT_EQ(result, IDCANCEL);
-        EXPECT_TRUE(Contains(browserTexts, "参照"));
+        EXPECT_TRUE(Has(browserTexts, "参照"));
         EXPECT_EQ(browserOwner, dialogWindow);
         EXPECT_EQ(after, start);
         if (start != missing) {
@@ -579,11 +550,28 @@ TEST_F(LaunchSettingDlgTest, TabReachesEveryEntryAndTheKeyboardFollowsItsEntry)
         SetFocus(GetDlgItem(dlg, IDC_LAUNCH_PATH2));
         SendMessageA(GetFocus(), WM_KEYDOWN, VK_NEXT, 0);  // a page on: 項目 2 to 項目 6
         note(dlg, GetDlgCtrlID(GetFocus()));
+        // From a middle page too; PageUp back to 項目 2.
+        Scroll(dlg, SB_THUMBPOSITION, 4);
+        SetFocus(GetDlgItem(dlg, IDC_LAUNCH_PATH2));  // 項目 6
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_NEXT, 0);
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        Scroll(dlg, SB_THUMBPOSITION, 4);
+        SetFocus(GetDlgItem(dlg, IDC_LAUNCH_PATH2));
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_PRIOR, 0);
+        note(dlg, GetDlgCtrlID(GetFocus()));
+        // From the scroll bar, which has the keyboard once its entry scrolled away, Tab goes
+        // on to the first stop of the rows shown and Shift+Tab to their last.
+        Scroll(dlg, SB_THUMBPOSITION, 3);
+        note(dlg, PressTab(dlg, false));
+        SetFocus(GetDlgItem(dlg, IDC_LAUNCH_PATH1));  // 項目 4
+        Scroll(dlg, SB_LINEDOWN);
+        note(dlg, PressTab(dlg, true));
         Click(dlg, IDOK);
     });
     const std::vector<std::string> expected = {
         "110 項目 1..項目 4", "116 項目 7..項目 10", "110 項目 1..項目 4", "2 項目 1..項目 4",
-        "123 項目 7..項目 10", "1142 項目 6..項目 9", "160 項目 1..項目 4", "113 項目 5..項目 8"};
+        "123 項目 7..項目 10", "1142 項目 6..項目 9", "160 項目 1..項目 4", "113 項目 5..項目 8",
+        "117 項目 7..項目 10", "113 項目 1..項目 4", "110 項目 4..項目 7", "123 項目 5..項目 8"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(ReadKey(Launcher, "NAME8"), "abY8");
     EXPECT_EQ(ReadKey(Launcher, "NAME7"), EntryName(7));
@@ -645,8 +633,7 @@ TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
     RemoveIni();
     ASSERT_TRUE(CreateDirectoryA(IniPath().c_str(), nullptr));
 
-    int boxes = 0;
-    std::vector<std::string> boxTexts;
+    std::vector<std::string> told;
     bool visibleAfter = false;
     std::string kept;
     CLaunchSettingDlg dialog;
@@ -662,13 +649,9 @@ TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
             RemoveDirectoryA(IniPath().c_str());
             Click(dlg, IDOK);
         },
-        [&](HWND box) {
-            ++boxes;
-            boxTexts = ChildTexts(box);
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        });
-    EXPECT_EQ(boxes, 1);
-    EXPECT_TRUE(Contains(boxTexts, SaveFailure(ERROR_ACCESS_DENIED))) << (boxTexts.empty() ? "" : boxTexts.back());
+        ModalDriver::Note(told));
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Has(told, SaveFailure(ERROR_ACCESS_DENIED))) << (told.empty() ? "" : told.back());
     EXPECT_TRUE(visibleAfter);
     EXPECT_EQ(kept, "十番");
     EXPECT_EQ(result, IDOK);
@@ -792,8 +775,8 @@ TEST(VersionDlg, ShowsTheVersionAndEndsByOkEscOrCloseBox)
             way.first(dlg);
         });
         EXPECT_EQ(result, way.second);
-        EXPECT_TRUE(Contains(texts, "Tavlornエクスプローラ　Ver 0.10"));
-        EXPECT_TRUE(Contains(texts, "OK"));
+        EXPECT_TRUE(Has(texts, "Tavlornエクスプローラ　Ver 0.10"));
+        EXPECT_TRUE(Has(texts, "OK"));
     }
 }
 
@@ -818,29 +801,12 @@ protected:
         SettingsDialogTest::TearDown();
     }
 
-    bool Listed(const std::string& name)
-    {
-        CListView& list = window.FileList();
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            if (name == list.GetItemText(i, 0).GetString())
-                return true;
-        return false;
-    }
-
-    std::string LauncherItem(int index)
-    {
-        char text[256] = "";
-        GetMenuStringA(window.ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
-                       sizeof text, MF_BYCOMMAND);
-        return text;
-    }
+    bool Listed(const std::string& name) { return Has(Names(ListRows()), name); }
 
     void Command(int id, const char* caption, const Script& script)
     {
-        const int ran = Drive(caption, script, [&] {
-            SendMessageA(window.GetHwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        });
-        EXPECT_EQ(ran, 1) << "command " << id << " showed no \"" << caption << "\"";
+        EXPECT_TRUE(ModalDriver::Play(caption, script, [&] { window.SendMessage(WM_COMMAND, id, 0); }))
+            << "command " << id << " showed no \"" << caption << "\"";
     }
 
     std::string tool;
@@ -871,13 +837,13 @@ TEST_F(SettingsCommandTest, CommonSettingsOkReloadsAndCancelDoesNot)
 
 TEST_F(SettingsCommandTest, LauncherSettingsOkRenamesTheLauncherMenuAndCancelDoesNot)
 {
-    ASSERT_EQ(LauncherItem(0), "(未登録)");
+    ASSERT_EQ(LauncherLabel(0), "(未登録)");
     Command(IDM_SETTING_LAUNCHER, "ランチャー設定", [&](HWND dlg) {
         Type(dlg, IDC_LAUNCH_NAME1, "道具");
         Type(dlg, IDC_LAUNCH_PATH1, tool);
         Click(dlg, IDCANCEL);
     });
-    EXPECT_EQ(LauncherItem(0), "(未登録)");
+    EXPECT_EQ(LauncherLabel(0), "(未登録)");
 
     HWND owner = nullptr;
     Command(IDM_SETTING_LAUNCHER, "ランチャー設定", [&](HWND dlg) {
@@ -890,9 +856,9 @@ TEST_F(SettingsCommandTest, LauncherSettingsOkRenamesTheLauncherMenuAndCancelDoe
         Click(dlg, IDOK);
     });
     EXPECT_EQ(owner, window.GetHwnd());
-    EXPECT_EQ(LauncherItem(0), "道具");
-    EXPECT_EQ(LauncherItem(9), "十番");
-    EXPECT_EQ(LauncherItem(1), "(未登録)");  // its stored program does not exist
+    EXPECT_EQ(LauncherLabel(0), "道具");
+    EXPECT_EQ(LauncherLabel(9), "十番");
+    EXPECT_EQ(LauncherLabel(1), "(未登録)");  // its stored program does not exist
 }
 
 TEST_F(SettingsCommandTest, AboutIsOwnedByTheMainWindowAndChangesNothing)
@@ -908,46 +874,19 @@ TEST_F(SettingsCommandTest, AboutIsOwnedByTheMainWindowAndChangesNothing)
 }
 
 // ---------------------------------------------------------------------------------------
-// A save that fails, reached through the main window's own commands.
-
-namespace {
-
-// Plays a user at a settings dialog: the script runs once the dialog shows; a window
-// that opens meanwhile (the message box) gets its texts recorded and is closed with OK;
-// a dialog the script left open is cancelled.
-struct DialogPlay {
-    const char* caption = nullptr;
-    std::function<void(HWND)> script;
-    std::vector<std::string> boxTexts;
-};
-
-bool Play(HWND mainWindow, UINT command, DialogPlay& play)
-{
-    const Script script = [&](HWND dialog) {
-        play.script(dialog);
-        if (IsWindowVisible(dialog))
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    };
-    const Script box = [&](HWND shown) {
-        const std::vector<std::string> texts = ChildTexts(shown);
-        play.boxTexts.insert(play.boxTexts.end(), texts.begin(), texts.end());
-        PostMessageA(shown, WM_COMMAND, IDOK, 0);
-    };
-    return Drive(play.caption, script, [&] { SendMessageA(mainWindow, WM_COMMAND, command, 0); },
-                 box) == 1;
-}
-
-}  // namespace
+// A save that fails, reached through the main window's own commands: a dialog the script
+// left open is cancelled, and the boxes it opened meanwhile are noted and closed.
 
 class FailedSave : public ExplorerFixture {
 protected:
     std::string Ini() { return settings->GetFilePath(CSystemData::SettingsFile).GetString(); }
-    std::string LauncherLabel(int index)
+    bool Play(UINT command, const char* caption, const Script& script, std::vector<std::string>& told)
     {
-        char text[256] = "";
-        GetMenuStringA(window->ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text,
-                       sizeof text, MF_BYCOMMAND);
-        return text;
+        return ModalDriver::Play(caption, [&](HWND dialog) {
+            script(dialog);
+            if (IsWindowVisible(dialog))
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }, [&] { window->SendMessage(WM_COMMAND, command, 0); }, ModalDriver::Note(told));
     }
     // A message that names the file, then the system's reason.
     bool ToldFailure(const std::vector<std::string>& texts)
@@ -963,18 +902,16 @@ TEST_F(FailedSave, IsToldAndNeitherTheWindowNorTheFileChange)
     HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     bool stayedOpen = false;
-    DialogPlay play;
-    play.caption = "ランチャー設定";
-    play.script = [&](HWND dialog) {
-        SetDlgItemTextA(dialog, IDC_LAUNCH_NAME1, "新しい名前");
-        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    std::vector<std::string> told;
+    ASSERT_TRUE(Play(IDM_SETTING_LAUNCHER, "ランチャー設定", [&](HWND dialog) {
+        Type(dialog, IDC_LAUNCH_NAME1, "新しい名前");
+        Click(dialog, IDOK);
         stayedOpen = IsWindowVisible(dialog) != FALSE;
-        SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-    };
-    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_LAUNCHER, play));
+        Click(dialog, IDCANCEL);
+    }, told));
     CloseHandle(lock);
 
-    EXPECT_TRUE(ToldFailure(play.boxTexts));
+    EXPECT_TRUE(ToldFailure(told));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(LauncherLabel(0), "記録");
     EXPECT_STREQ(settings->GetLaunchName(0).GetString(), "記録");
@@ -993,23 +930,21 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
     settings = GetSystemData();
     EXPECT_EQ(settings->Load(), 0);
 
-    DialogPlay play;
-    play.caption = "共通設定";
-    play.script = [&](HWND dialog) {
-        SendMessageA(GetDlgItem(dialog, IDC_DISP_HIDDEN_FILE), BM_CLICK, 0, 0);
-        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    const Script hiddenOn = [](HWND dialog) {
+        Click(dialog, IDC_DISP_HIDDEN_FILE);
+        Click(dialog, IDOK);
     };
-    DialogPlay again = play;  // the same clicks once the file reads again
-    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, play));
+    std::vector<std::string> told, toldAgain;
+    ASSERT_TRUE(Play(IDM_SETTING_COMMON, "共通設定", hiddenOn, told));
     CloseHandle(lock);
-    EXPECT_TRUE(ToldFailure(play.boxTexts));
+    EXPECT_TRUE(ToldFailure(told));
     EXPECT_EQ(ReadWholeFile(Ini()), before);
 
     // Once the file reads again, a reload brings the stored settings back and OK works.
     window->SendMessage(WM_COMMAND, IDM_RELOAD, 0);
     EXPECT_EQ(LauncherLabel(0), "記録");
-    ASSERT_TRUE(Play(window->GetHwnd(), IDM_SETTING_COMMON, again));
-    EXPECT_TRUE(again.boxTexts.empty());
+    ASSERT_TRUE(Play(IDM_SETTING_COMMON, "共通設定", hiddenOn, toldAgain));  // the same clicks
+    EXPECT_TRUE(toldAgain.empty());
     CSystemData stored;
     ASSERT_EQ(stored.Load(), 1);
     EXPECT_EQ(stored.GetDispHiddenFile(), 1);

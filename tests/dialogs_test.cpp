@@ -185,7 +185,7 @@ class DialogTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_guard.Others([](HWND dialog) { EndDialog(dialog, GuardResult); }).Start(30000);
+        m_guard.Others(ModalDriver::End(GuardResult)).Start(30000);
     }
 
 private:
@@ -445,26 +445,15 @@ TEST_F(DialogTest, FolderBrowserCancelledGivesNoPathAndSendsNoSelection)
 
 namespace {
 
-// Plays the user in the common file dialog from a thread timer, which its modal loop
-// (and that of any message box it opens) dispatches. Each step waits for its window.
-class FileDialogDriver : public ModalDriver {
-public:
-    explicit FileDialogDriver(std::vector<Step> steps)
-    {
-        Steps(std::move(steps));
-        Start(50);
-    }
-
-    static HWND NameField(HWND dialog)
-    {
-        HWND field = GetDlgItem(dialog, cmb13);
-        return field ? field : GetDlgItem(dialog, edt1);
-    }
-};
+HWND NameField(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, cmb13);
+    return field ? field : GetDlgItem(dialog, edt1);
+}
 
 bool TypeNameAndConfirm(HWND dialog, const std::string& name)
 {
-    HWND field = FileDialogDriver::NameField(dialog);
+    HWND field = NameField(dialog);
     if (field == nullptr)
         return false;
     SetWindowTextA(field, name.c_str());
@@ -498,7 +487,7 @@ TEST_F(DialogTest, FileDialogCancelledChoosesNothing)
     CFileDialog files(nullptr, "ファイルを開く");
     std::string caption, filter;
     int filterCount = -1;
-    FileDialogDriver driver({[&](HWND dialog, HWND) {
+    ModalDriver driver({[&](HWND dialog, HWND) {
         caption = TextOf(dialog);
         HWND types = GetDlgItem(dialog, cmb1);
         filterCount = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
@@ -525,7 +514,7 @@ TEST_F(DialogTest, FileDialogRefusesAMissingFileThenReturnsAnExistingOne)
     const std::string missing = temp / "無い.txt";
     CFileDialog files(nullptr, "ファイルを開く");
     bool refused = false;
-    FileDialogDriver driver({
+    ModalDriver driver({
         [&](HWND dialog, HWND) { return TypeNameAndConfirm(dialog, missing); },
         [&](HWND dialog, HWND top) {
             if (top == dialog)
@@ -556,8 +545,8 @@ TEST_F(DialogTest, FileDialogReturnsAPathThatReachesTheChosenFileNotItsLookAlike
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
         CFileDialog files(nullptr, "ファイルを開く");
-        FileDialogDriver driver({[&](HWND dialog, HWND) {
-            HWND field = FileDialogDriver::NameField(dialog);
+        ModalDriver driver({[&](HWND dialog, HWND) {
+            HWND field = NameField(dialog);
             SetWindowTextW(field, chosen.c_str());
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
             return field != nullptr;
@@ -586,7 +575,7 @@ TEST_F(DialogTest, SaveDialogOnCallersRecordIsKeptForReading)
     record.nMaxFile = sizeof(name);
     record.lpstrTitle = "保存";
     CFileDialog files(nullptr, "ファイルを開く");
-    FileDialogDriver driver({[&](HWND dialog, HWND) { return TypeNameAndConfirm(dialog, target); }});
+    ModalDriver driver({[&](HWND dialog, HWND) { return TypeNameAndConfirm(dialog, target); }});
 
     ASSERT_TRUE(files.GetSaveFileName(&record));
     EXPECT_EQ(files.GetRecord()->lpstrFile, name);

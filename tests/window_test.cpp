@@ -151,6 +151,56 @@ TEST(WindowBinding, DestroyReachesHandlersBeforeUnbinding)
     EXPECT_EQ(probe.GetHwnd(), nullptr);
 }
 
+namespace {
+
+// Dies while it is being made, in one of the ways a window can.
+enum class Death { RefusedInCreate, DestroyedInCreate, RefusedInNcCreate, DestroyedInNcCreate };
+
+class CDyingWnd : public CProbeWnd {
+public:
+    explicit CDyingWnd(Death death) : death(death) {}
+    Death death;
+    HWND dead = nullptr;
+
+    LRESULT WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) override
+    {
+        if (m == WM_NCCREATE) {
+            dead = w;
+            if (death == Death::RefusedInNcCreate)
+                return FALSE;
+            if (death == Death::DestroyedInNcCreate)
+                return ::DestroyWindow(w);
+        }
+        return CProbeWnd::WindowProc(w, m, wp, lp);
+    }
+    LRESULT OnCreate(WPARAM, LPARAM) override
+    {
+        if (death == Death::DestroyedInCreate)
+            ::DestroyWindow(m_hWnd);
+        return death == Death::RefusedInCreate ? -1 : 0;
+    }
+};
+
+}  // namespace
+
+// Nothing may stay bound to the dead handle: a later window given that value would reach
+// the dead window's object, or a deleted one.
+TEST(WindowBinding, AWindowThatDiesInItsCreationLeavesNothingBound)
+{
+    for (Death death : {Death::RefusedInCreate, Death::DestroyedInCreate, Death::RefusedInNcCreate,
+                        Death::DestroyedInNcCreate}) {
+        SCOPED_TRACE(static_cast<int>(death));
+        auto dying = std::make_unique<CDyingWnd>(death);
+        EXPECT_EQ(dying->Create("dying", 0, 0, 50, 50, nullptr, nullptr), nullptr);
+        const HWND dead = dying->dead;
+        ASSERT_NE(dead, nullptr);
+        EXPECT_FALSE(::IsWindow(dead));
+        EXPECT_EQ(dying->GetHwnd(), nullptr);
+        EXPECT_EQ(CWindowBase::FromHandle(dead), nullptr);
+        dying.reset();  // touches no dead handle
+    }
+}
+
 TEST(WindowBinding, AttachedEditIsSubclassedAndRestoredOnDestroy)
 {
     const HWND edit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr,

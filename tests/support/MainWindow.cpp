@@ -1,5 +1,7 @@
 #include "support/MainWindow.h"
 
+#include "framework/core/SystemMessage.h"
+#include "resource.h"
 #include "support/FileType.h"
 #include "support/TestProcess.h"
 
@@ -78,10 +80,20 @@ Rows MainWindowTest::ListRows()
     return rows;
 }
 
+std::string MainWindowTest::LauncherLabel(int index)
+{
+    char text[400] = "?";
+    GetMenuStringA(Main().ContextMenu().GetHandle(), IDM_OPEN_WITH_FIRST + index, text, sizeof text,
+                   MF_BYCOMMAND);
+    return text;
+}
+
 std::string MainWindowTest::PathText()
 {
     return Main().PathBox().GetWindowText().GetString();
 }
+
+const char MainTitle[] = "Tavlornエクスプローラ";
 
 void ExplorerFixture::SetUp()
 {
@@ -102,7 +114,27 @@ void ExplorerFixture::TearDown()
 
 CMainWnd* ExplorerFixture::MakeWindow()
 {
-    return new CMainWnd("Tavlornエクスプローラ");
+    return new CMainWnd(MainTitle);
+}
+
+std::string ExplorerFixture::Place()
+{
+    std::string text;
+    CListView& list = window->FileList();
+    for (int row = -1; (row = list.GetNextItem(row, LVNI_SELECTED)) >= 0;)
+        text += list.GetItemText(row, 0).GetString() + std::string(" ");
+    return text + "|" + list.GetItemText(list.GetNextItem(-1, LVNI_FOCUSED), 0).GetString();
+}
+
+std::string ExplorerFixture::Reason(DWORD error)
+{
+    return SystemMessage(error).GetString();
+}
+
+void ExplorerFixture::RegisterLauncher(int index, const char* name, const std::string& program)
+{
+    settings->SetLaunchName(index, name);
+    settings->SetLaunchPath(index, program.c_str());
 }
 
 std::string ExplorerFixture::LastArgument(const std::string& line)

@@ -47,6 +47,8 @@ protected:
 
     Rows ListRows();
     std::string PathText();
+    // The context menu's label for launcher entry index.
+    std::string LauncherLabel(int index);
 
     TempDir tree;
     CSystemData* settings = nullptr;
@@ -64,12 +66,21 @@ protected:
     virtual CMainWnd* MakeWindow();
     CMainWnd& Main() override { return *window; }
 
+    // The selected rows' names, each with a space, then "|" and the focused row's name.
+    std::string Place();
+    // What the system says about error, as a refusal quotes it.
+    static std::string Reason(DWORD error);
+    void RegisterLauncher(int index, const char* name, const std::string& program);
+
     // The last argument of a recorded line as a program's own parser splits it.
     static std::string LastArgument(const std::string& line);
     std::string Content(const std::string& path) { return ReadWholeFile(path); }
 
     std::unique_ptr<CMainWnd> window;
 };
+
+// The main window's title, which its message boxes carry too.
+extern const char MainTitle[];
 
 void DrainQuit();
 

@@ -84,6 +84,58 @@ ModalDriver::Script ModalDriver::Post(UINT command)
     return [command](HWND window) { PostMessageA(window, WM_COMMAND, command, 0); };
 }
 
+ModalDriver::Script ModalDriver::End(INT_PTR result)
+{
+    return [result](HWND window) { EndDialog(window, result); };
+}
+
+ModalDriver::Script ModalDriver::Note(std::vector<std::string>& messages, HWND owner,
+                                      const std::string& caption)
+{
+    return [&messages, owner, caption](HWND box) {
+        if (owner != nullptr) {
+            EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
+        }
+        if (!caption.empty()) {
+            EXPECT_EQ(TextOf(box), caption);
+        }
+        std::string text;  // the message, beside the icon's and the button's texts
+        for (const std::string& child : ChildTexts(box))
+            text = child.size() > text.size() ? child : text;
+        messages.push_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    };
+}
+
+bool ModalDriver::Play(const std::string& caption, Script script, const std::function<void()>& open,
+                       Script others)
+{
+    return ModalDriver().Expect(caption, std::move(script)).Others(std::move(others)).Run(open);
+}
+
+void ModalDriver::Cancelling(const std::function<void()>& open)
+{
+    ModalDriver().Run(open, 20);
+}
+
+std::vector<std::string> ModalDriver::Messages(const std::function<void()>& open, HWND owner,
+                                               const std::string& caption)
+{
+    std::vector<std::string> messages;
+    ModalDriver().Others(Note(messages, owner, caption)).Run(open);
+    return messages;
+}
+
+INT_PTR RunModal(CDialog& dialog, const std::string& caption, ModalDriver::Script script,
+                 ModalDriver::Script others)
+{
+    INT_PTR result = -3;
+    EXPECT_TRUE(ModalDriver::Play(caption, std::move(script), [&] { result = dialog.DoModal(nullptr); },
+                                  std::move(others)))
+        << "the script never saw \"" << caption << "\"";
+    return result;
+}
+
 void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     for (ModalDriver* driver : g_running)

@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/dialogs/Dialog.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -15,6 +17,12 @@ public:
     using Step = std::function<bool(HWND first, HWND top)>;
 
     ModalDriver() = default;
+    // Plays steps from now on, every period ms (the file dialogs).
+    explicit ModalDriver(std::vector<Step> steps, UINT period = 50)
+    {
+        Steps(std::move(steps));
+        Start(period);
+    }
     ~ModalDriver() { Stop(); }
     ModalDriver(const ModalDriver&) = delete;
     ModalDriver& operator=(const ModalDriver&) = delete;
@@ -44,6 +52,22 @@ public:
 
     // A script that posts the command to the window, as its button would.
     static Script Post(UINT command);
+    // A script that ends a dialog with result, however it is stuck.
+    static Script End(INT_PTR result);
+    // A script that notes a box's message into messages and closes it with OK; given an
+    // owner or a caption, a box owned or titled otherwise is a failure.
+    static Script Note(std::vector<std::string>& messages, HWND owner = nullptr,
+                       const std::string& caption = "");
+
+    // Runs open with the dialog titled caption played by script and others given every
+    // other dialog; false when the script never ran.
+    static bool Play(const std::string& caption, Script script, const std::function<void()>& open,
+                     Script others = nullptr);
+    // Runs open with every dialog it shows cancelled.
+    static void Cancelling(const std::function<void()>& open);
+    // The messages of the boxes that open shows, each closed with OK (see Note).
+    static std::vector<std::string> Messages(const std::function<void()>& open, HWND owner = nullptr,
+                                             const std::string& caption = "");
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD);
@@ -61,6 +85,10 @@ private:
     std::vector<HWND> m_seen;
     UINT_PTR m_timer = 0;
 };
+
+// DoModal of dialog under Play; a script that never ran is a failure.
+INT_PTR RunModal(CDialog& dialog, const std::string& caption, ModalDriver::Script script,
+                 ModalDriver::Script others = nullptr);
 
 // What the user reads: a window's text, and those of its children in z order.
 std::string TextOf(HWND window);

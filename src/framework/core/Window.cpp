@@ -201,8 +201,11 @@ HWND CWindow::Create(const char* windowName, int x, int y, int width, int height
                      HMENU menuOrId)
 {
     RegisterClass();  // fails harmlessly once the class exists
-    return CreateWindowEx(GetExStyle(), GetClassName(), windowName, GetStyle(), x, y, width,
-                          height, parent, menuOrId, ::GetModuleHandleA(nullptr), this);
+    const HWND window = CreateWindowEx(GetExStyle(), GetClassName(), windowName, GetStyle(), x, y,
+                                       width, height, parent, menuOrId, ::GetModuleHandleA(nullptr), this);
+    // Destroyed by its own WM_NCCREATE, a window is not reported as failed under Wine: the
+    // call returns a value that names no window.
+    return ::IsWindow(window) ? window : nullptr;
 }
 
 HWND CWindow::Create(int x, int y, int width, int height, HWND parent)
