@@ -23,10 +23,7 @@ Function RuntimeFunction(const char* name)
 
 bool RefuseThisAllocation()
 {
-    if (g_refusedAllocations <= 0)
-        return false;
-    --g_refusedAllocations;
-    return true;
+    return g_refusedAllocations > 0 ? (--g_refusedAllocations, true) : false;
 }
 
 // Refuses the next `count` reallocations and zeroed allocations while in scope.
@@ -160,20 +157,7 @@ TEST(StringConstruction, FailedAllocationBehavesAsEmpty)
     EXPECT_EQ(Text(broken), "back");
 }
 
-class StringIndex : public testing::Test {
-protected:
-    CString m_text{"abc"};
-};
-
-TEST_F(StringIndex, NegativeIndexPointsAtTheFirstCharacter)
-{
-    EXPECT_EQ(m_text.ElementAt(-3), m_text.GetString());
-    m_text[-1] = 'X';
-    EXPECT_EQ(Text(m_text), "Xbc");
-    EXPECT_EQ(m_text.GetCapacity(), 4);
-}
-
-TEST_F(StringIndex, IndexPastTheCapacityGrowsTheBufferToIndexPlusOne)
+TEST(StringIndex, IndexPastTheCapacityGrowsTheBufferToIndexPlusOne)
 {
     CString s;
     *s.ElementAt(63) = 'z';  // last byte of the 64: no growth
@@ -187,16 +171,22 @@ TEST_F(StringIndex, IndexPastTheCapacityGrowsTheBufferToIndexPlusOne)
     EXPECT_EQ(Text(s), "abc");  // past the NUL: the text is unchanged
 }
 
-TEST_F(StringIndex, UnreachableIndexNeitherShrinksNorWritesWild)
+TEST(StringIndex, NegativeOrUnreachableIndexNeitherShrinksNorWritesWild)
 {
-    *m_text.ElementAt(INT_MAX) = 'z';
-    EXPECT_EQ(Text(m_text), "abc");
-    EXPECT_EQ(m_text.GetCapacity(), 4);
+    CString text("abc");
+    EXPECT_EQ(text.ElementAt(-3), text.GetString());  // negative: the first character
+    text[-1] = 'X';
+    EXPECT_EQ(Text(text), "Xbc");
+    EXPECT_EQ(text.GetCapacity(), 4);
+
+    *text.ElementAt(INT_MAX) = 'z';
+    EXPECT_EQ(Text(text), "Xbc");
+    EXPECT_EQ(text.GetCapacity(), 4);
 
     AllocationFailure refuse(1);
-    *m_text.ElementAt(1000) = 'z';  // growth refused
-    EXPECT_EQ(Text(m_text), "abc");
-    EXPECT_EQ(m_text.GetCapacity(), 4);
+    *text.ElementAt(1000) = 'z';  // growth refused
+    EXPECT_EQ(Text(text), "Xbc");
+    EXPECT_EQ(text.GetCapacity(), 4);
 }
 
 class StringSlice : public testing::Test {
@@ -205,7 +195,7 @@ protected:
     CString m_abcd{"abcd"};
 };
 
-TEST_F(StringSlice, LeftClipsToTheText)
+TEST_F(StringSlice, LeftClipsToTheTextAndRightTakesTheTailOrEverything)
 {
     EXPECT_EQ(Text(m_abcd.Left(0)), "");
     EXPECT_EQ(Text(m_abcd.Left(-5)), "");
@@ -213,10 +203,6 @@ TEST_F(StringSlice, LeftClipsToTheText)
     EXPECT_EQ(Text(CString("abc").Left(99)), "abc");
     EXPECT_EQ(Text(m_abcd.Left(INT_MAX)), "abcd");
     EXPECT_EQ(m_abcd.Left(99).GetCapacity(), 5);  // results are sized to their text
-}
-
-TEST_F(StringSlice, RightTakesTheTailOrEverything)
-{
     EXPECT_EQ(Text(m_abcd.Right(0)), "");
     EXPECT_EQ(Text(m_abcd.Right(2)), "cd");
     EXPECT_EQ(Text(m_abcd.Right(4)), "abcd");
@@ -225,7 +211,7 @@ TEST_F(StringSlice, RightTakesTheTailOrEverything)
     EXPECT_EQ(Text(m_abcd.Right(INT_MIN)), "abcd");
 }
 
-TEST_F(StringSlice, MidClipsStartAndCount)
+TEST_F(StringSlice, MidAndClipRangeClipStartAndCount)
 {
     EXPECT_EQ(Text(m_abcdef.Mid(-2, 4)), "ab");  // the count shrinks with the start
     EXPECT_EQ(Text(m_abcdef.Mid(-4, 4)), "");
@@ -239,10 +225,8 @@ TEST_F(StringSlice, MidClipsStartAndCount)
     EXPECT_EQ(Text(m_abcdef.Mid(1, 0)), "");
     EXPECT_EQ(Text(CString().Mid(0, 1)), "");
     EXPECT_EQ(Text(CString("").Mid(-1, 5)), "");
-}
 
-TEST_F(StringSlice, ClipRangeReportsTheLengthWhenThereIsSomethingToTake)
-{
+    // ClipRange reports the length when there is something to take.
     int start = -2, count = 4;
     EXPECT_EQ(m_abcdef.ClipRange(start, count), 6);
     EXPECT_EQ(start, 0);
@@ -256,24 +240,19 @@ TEST_F(StringSlice, ClipRangeReportsTheLengthWhenThereIsSomethingToTake)
     EXPECT_FALSE(CString("").ClipRange(start, count));
 }
 
-class StringFormat : public testing::Test {
-protected:
-    static std::string Run(int n, char c) { return std::string(n, c); }
-};
-
-TEST_F(StringFormat, LongOutputGrowsIn128ByteStepsAndIsComplete)
+TEST(StringFormat, LongOutputGrowsIn128ByteStepsAndIsComplete)
 {
     CString s;
-    const std::string fits = Run(63, 'a');
+    const std::string fits = std::string(63, 'a');
     s.Format("%s", fits.c_str());
     EXPECT_EQ(s.GetCapacity(), 64);
 
-    const std::string oneMore = Run(64, 'b');
+    const std::string oneMore = std::string(64, 'b');
     s.Format("%s", oneMore.c_str());
     EXPECT_EQ(s.GetCapacity(), 192);
     EXPECT_EQ(Text(s), oneMore);
 
-    const std::string long300 = Run(300, 'c');
+    const std::string long300 = std::string(300, 'c');
     s.Format("[%s]", long300.c_str());
     EXPECT_EQ(s.GetCapacity(), 320);  // 192 + 128
     EXPECT_EQ(Text(s), "[" + long300 + "]");
@@ -283,7 +262,7 @@ TEST_F(StringFormat, LongOutputGrowsIn128ByteStepsAndIsComplete)
     EXPECT_EQ(Text(s), "7");
 }
 
-TEST_F(StringFormat, GrowthStartsFromTheCapacityItHad)
+TEST(StringFormat, GrowthStartsFromTheCapacityItHad)
 {
     CString s("abc");
     s.Format("%05d-%s", 42, "0123");
@@ -291,20 +270,17 @@ TEST_F(StringFormat, GrowthStartsFromTheCapacityItHad)
     EXPECT_EQ(s.GetCapacity(), 4 + 128);
 
     CString longer;
-    const std::string text = Run(1000, 'x');
+    const std::string text = std::string(1000, 'x');
     longer.Format("%s%s", text.c_str(), "表示");
     EXPECT_EQ(Text(longer), text + "表示");
     EXPECT_EQ(longer.GetCapacity(), 64 + 8 * 128);
+
+    CString own(std::string(60, 'p').c_str());
+    own.Format("%s\\%s", own.GetString(), own.GetString());  // grows, so the buffer may move
+    EXPECT_EQ(Text(own), std::string(60, 'p') + "\\" + std::string(60, 'p'));
 }
 
-TEST_F(StringFormat, OwnTextMayBeAnArgument)
-{
-    CString s(Run(60, 'p').c_str());
-    s.Format("%s\\%s", s.GetString(), s.GetString());  // grows, so the buffer may move
-    EXPECT_EQ(Text(s), Run(60, 'p') + "\\" + Run(60, 'p'));
-}
-
-TEST_F(StringFormat, FailedGrowthLeavesTheStringAsItWas)
+TEST(StringFormat, FailedGrowthLeavesTheStringAsItWas)
 {
     CString s("abc");
     {
@@ -316,9 +292,7 @@ TEST_F(StringFormat, FailedGrowthLeavesTheStringAsItWas)
     EXPECT_EQ(s.GetCapacity(), 4);
 }
 
-class StringAssign : public testing::Test {};
-
-TEST_F(StringAssign, ExplicitSizeIsABufferSizeWithTheNul)
+TEST(StringAssign, ExplicitSizeIsABufferSizeWithTheNulAndGrowthIsToThatSize)
 {
     CString s;
     s.Assign("abcdef", 4);
@@ -329,9 +303,14 @@ TEST_F(StringAssign, ExplicitSizeIsABufferSizeWithTheNul)
     EXPECT_EQ(Text(s), "");
     s.Assign(CString("xyz"), 3);
     EXPECT_EQ(Text(s), "xy");
+
+    const std::string text(70, 'g');
+    s.Assign(text.c_str(), 0);  // size 71 with the NUL, block 72
+    EXPECT_EQ(Text(s), text);
+    EXPECT_EQ(s.GetCapacity(), 72);
 }
 
-TEST_F(StringAssign, NeverShrinksButAppendFitsExactly)
+TEST(StringAssign, NeverShrinksButAppendFitsExactly)
 {
     CString s;
     s.GetBuffer(300);
@@ -346,16 +325,7 @@ TEST_F(StringAssign, NeverShrinksButAppendFitsExactly)
     EXPECT_EQ(s.GetCapacity(), 4);
 }
 
-TEST_F(StringAssign, GrowsToTheSizePlusOne)
-{
-    CString s;
-    const std::string text(70, 'g');
-    s.Assign(text.c_str(), 0);  // size 71 with the NUL, block 72
-    EXPECT_EQ(Text(s), text);
-    EXPECT_EQ(s.GetCapacity(), 72);
-}
-
-TEST_F(StringAssign, OwnTextIsSafe)
+TEST(StringAssign, OwnTextIsSafe)
 {
     CString s("abcdef");
     s = s;
@@ -368,7 +338,7 @@ TEST_F(StringAssign, OwnTextIsSafe)
     EXPECT_EQ(Text(s), "cdef");
 }
 
-TEST_F(StringAssign, FailedGrowthLeavesTheStringAsItWas)
+TEST(StringAssign, FailedGrowthLeavesTheStringAsItWas)
 {
     CString s("ab");
     AllocationFailure refuse(1);
@@ -378,9 +348,7 @@ TEST_F(StringAssign, FailedGrowthLeavesTheStringAsItWas)
     EXPECT_EQ(s.GetCapacity(), 3);
 }
 
-class StringAppend : public testing::Test {};
-
-TEST_F(StringAppend, EveryAppendFitsTheBufferToTheJoinedText)
+TEST(StringAppend, EveryAppendFitsTheBufferToTheJoinedText)
 {
     CString s;
     s += "abc";
@@ -395,7 +363,7 @@ TEST_F(StringAppend, EveryAppendFitsTheBufferToTheJoinedText)
     EXPECT_EQ(s.GetCapacity(), 7);
 }
 
-TEST_F(StringAppend, OwnTextIsSafe)
+TEST(StringAppend, OwnTextIsSafe)
 {
     CString s("ab");
     s += s;
@@ -406,7 +374,7 @@ TEST_F(StringAppend, OwnTextIsSafe)
     EXPECT_EQ(Text(s), "ababbabababbab");
 }
 
-TEST_F(StringAppend, FailedReallocationLeavesTheStringAsItWas)
+TEST(StringAppend, FailedReallocationLeavesTheStringAsItWas)
 {
     CString s("ab");
     {
@@ -441,9 +409,7 @@ TEST(StringInsert, PutsTextAtTheClippedPosition)
     EXPECT_EQ(Text(own), "aabcbc");
 }
 
-class StringStorage : public testing::Test {};
-
-TEST_F(StringStorage, EmptyKeepsTheBuffer)
+TEST(StringStorage, EmptyKeepsTheBuffer)
 {
     CString s;
     s.Format("%300d", 5);
@@ -454,7 +420,7 @@ TEST_F(StringStorage, EmptyKeepsTheBuffer)
     EXPECT_EQ(*s.ElementAt(299), '\0');  // the whole block is cleared, not only the first byte
 }
 
-TEST_F(StringStorage, FreeExtraLeavesLengthPlusTwo)
+TEST(StringStorage, FreeExtraLeavesLengthPlusTwoOrKeepsTheTextWhenRefused)
 {
     CString s;
     s.Format("%s", "abc");
@@ -464,19 +430,17 @@ TEST_F(StringStorage, FreeExtraLeavesLengthPlusTwo)
     CString empty;
     empty.FreeExtra();
     EXPECT_EQ(empty.GetCapacity(), 2);
-}
 
-TEST_F(StringStorage, FailedFreeExtraKeepsTheText)
-{
-    CString s;
-    s.Assign("abc", 0);
+
+    CString refused;
+    refused.Assign("abc", 0);
     AllocationFailure refuse(1);
-    s.FreeExtra();
-    EXPECT_EQ(Text(s), "abc");
-    EXPECT_EQ(s.GetCapacity(), 64);
+    refused.FreeExtra();
+    EXPECT_EQ(Text(refused), "abc");
+    EXPECT_EQ(refused.GetCapacity(), 64);
 }
 
-TEST_F(StringStorage, GetBufferSetsTheExactSizeAndTakesWrittenText)
+TEST(StringStorage, GetBufferAndResizeSetTheExactSizeAndKeepTheTextEnded)
 {
     CString s("x");
     char* buffer = s.GetBuffer(260);
@@ -486,14 +450,11 @@ TEST_F(StringStorage, GetBufferSetsTheExactSizeAndTakesWrittenText)
 
     s.GetBuffer(0);  // no size: nothing is resized
     EXPECT_EQ(s.GetCapacity(), 260);
-}
 
-TEST_F(StringStorage, ShrunkBufferStillEndsItsText)
-{
-    CString s("abcdef");
-    s.GetBuffer(3);
-    EXPECT_EQ(Text(s), "ab");
-    EXPECT_EQ(s.GetCapacity(), 3);
+    CString shrunk("abcdef");  // a shrunk buffer still ends its text
+    shrunk.GetBuffer(3);
+    EXPECT_EQ(Text(shrunk), "ab");
+    EXPECT_EQ(shrunk.GetCapacity(), 3);
 
     CString r("abcdef");
     EXPECT_TRUE(r.Resize(5, false));
@@ -503,7 +464,7 @@ TEST_F(StringStorage, ShrunkBufferStillEndsItsText)
     EXPECT_EQ(r.GetCapacity(), 40);
 }
 
-TEST_F(StringStorage, FailedResizeKeepsTheBuffer)
+TEST(StringStorage, FailedResizeKeepsTheBuffer)
 {
     CString s("abc");
     AllocationFailure refuse(2);
@@ -514,7 +475,7 @@ TEST_F(StringStorage, FailedResizeKeepsTheBuffer)
     EXPECT_EQ(s.GetCapacity(), 4);
 }
 
-TEST(StringSearch, FindStartsAtAGivenIndex)
+TEST(StringSearch, FindStartsAtAGivenIndexAndReverseFindTakesTheLastOccurrence)
 {
     const CString s("abcabc");
     EXPECT_EQ(s.Find('c', 2), 2);
@@ -526,11 +487,6 @@ TEST(StringSearch, FindStartsAtAGivenIndex)
     EXPECT_EQ(s.Find('z'), -1);
     EXPECT_EQ(s.Find("ca"), 2);
     EXPECT_EQ(s.Find("cb"), -1);
-}
-
-TEST(StringSearch, ReverseFindTakesTheLastOccurrence)
-{
-    const CString s("abcabc");
     EXPECT_EQ(s.ReverseFind('a'), 3);
     EXPECT_EQ(s.ReverseFind("bc"), 4);
     EXPECT_EQ(s.ReverseFind("abc"), 3);
@@ -555,7 +511,7 @@ TEST(StringSearch, SearchesAreByteWiseOnShiftJis)
     EXPECT_EQ(folder.ReverseFind('\\'), 4);  // a path "ending in a separator", byte-wise
 }
 
-TEST(StringCompare, CaseMattersOnlyForCompareNoCase)
+TEST(StringCompare, CaseMattersOnlyForCompareNoCaseAndOrderIsTheLocales)
 {
     const CString lower("a");
     EXPECT_NE(lower.Compare("A"), 0);
@@ -563,11 +519,6 @@ TEST(StringCompare, CaseMattersOnlyForCompareNoCase)
     EXPECT_FALSE(lower == "A");
     EXPECT_TRUE(lower != CString("A"));
     EXPECT_TRUE(lower == CString("a"));
-}
-
-TEST(StringCompare, OrderIsTheLocalesNotTheBytes)
-{
-    const CString lower("a");
     EXPECT_TRUE(lower < "B");  // byte-wise 'a' (0x61) would sort after 'B' (0x42)
     EXPECT_TRUE(lower <= CString("B"));
     EXPECT_TRUE(CString("B") > lower);
@@ -575,10 +526,7 @@ TEST(StringCompare, OrderIsTheLocalesNotTheBytes)
     EXPECT_TRUE(lower >= "a");
     EXPECT_TRUE(lower <= "a");
     EXPECT_FALSE(lower > "a");
-}
-
-TEST(StringCompare, OnlyNoTextIsEmpty)
-{
+    // Only no text is empty.
     EXPECT_TRUE(CString("").IsEmpty());
     EXPECT_FALSE(CString(" ").IsEmpty());
     EXPECT_FALSE(CString("\t").IsEmpty());
