@@ -21,10 +21,7 @@ struct Msg {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    bool operator==(const Msg& o) const
-    {
-        return message == o.message && wParam == o.wParam && lParam == o.lParam;
-    }
+    bool operator==(const Msg& o) const { return message == o.message && wParam == o.wParam && lParam == o.lParam; }
 };
 
 std::ostream& operator<<(std::ostream& out, const Msg& m)
@@ -69,10 +66,7 @@ public:
     }
     WNDPROC PrevProc() const { return m_pfnPrevProc; }
     BOOL BoundAsDialog() const { return m_bDialog; }
-    LRESULT DefaultFor(UINT m, WPARAM wp, LPARAM lp)
-    {
-        return CWindowBase::WindowProc(m_hWnd, m, wp, lp);
-    }
+    LRESULT DefaultFor(UINT m, WPARAM wp, LPARAM lp) { return CWindowBase::WindowProc(m_hWnd, m, wp, lp); }
     void PretendHandleIs(HWND w) { m_hWnd = w; }  // as if the value had been reused
 };
 
@@ -97,9 +91,10 @@ public:
     }
 };
 
-HWND MakeChild(const char* cls, HWND parent, int id)
+// A window made without an object, as a dialog or another library makes one.
+HWND MakeRaw(const char* cls, HWND parent = nullptr, int id = 0, const char* text = "")
 {
-    return ::CreateWindowExA(0, cls, "", WS_CHILD, 0, 0, 50, 20, parent,
+    return ::CreateWindowExA(0, cls, text, parent ? WS_CHILD : WS_POPUP, 0, 0, 100, 20, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              ::GetModuleHandleA(nullptr), nullptr);
 }
@@ -122,7 +117,7 @@ LRESULT CALLBACK SpyProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-TEST(WindowBinding, CreationParameterBindsAtNcCreate)
+TEST(WindowBinding, CreationParameterBindsAtNcCreateAndDestroyReachesHandlersBeforeUnbinding)
 {
     CProbeWnd probe;
     const HWND hwnd = probe.Create("probe", 0, 0, 200, 100, nullptr, nullptr);
@@ -137,18 +132,13 @@ TEST(WindowBinding, CreationParameterBindsAtNcCreate)
     EXPECT_EQ(CWindowBase::FromHandle(hwnd), &probe);
     EXPECT_EQ(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC), Shared);
     EXPECT_EQ(probe.PrevProc(), nullptr);  // own class: nothing to subclass
-}
 
-TEST(WindowBinding, DestroyReachesHandlersBeforeUnbinding)
-{
-    CProbeWnd probe;
-    const HWND hwnd = probe.Create("probe", 0, 0, 200, 100, nullptr, nullptr);
-    ASSERT_NE(hwnd, nullptr);
     probe.log.clear();
     ASSERT_TRUE(::DestroyWindow(hwnd));
     EXPECT_EQ(probe.boundAtDestroy, &probe);
     EXPECT_EQ(Only(probe.log, {WM_DESTROY, WM_NCDESTROY}), std::vector<UINT>{WM_DESTROY});
     EXPECT_EQ(probe.GetHwnd(), nullptr);
+    EXPECT_EQ(CWindowBase::FromHandle(hwnd), nullptr);
 }
 
 namespace {
@@ -203,8 +193,7 @@ TEST(WindowBinding, AWindowThatDiesInItsCreationLeavesNothingBound)
 
 TEST(WindowBinding, AttachedEditIsSubclassedAndRestoredOnDestroy)
 {
-    const HWND edit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr,
-                                        nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND edit = MakeRaw("EDIT");
     ASSERT_NE(edit, nullptr);
     g_spy = SpyState();
     g_spy.original = reinterpret_cast<WNDPROC>(
@@ -232,8 +221,7 @@ TEST(WindowBinding, SharedProcedureWindowIsBoundWithoutSubclassing)
 {
     CProbeWnd owner;  // registers the class
     ASSERT_NE(owner.Create("owner", 0, 0, 50, 50, nullptr, nullptr), nullptr);
-    const HWND raw = ::CreateWindowExA(0, "CWindow", "raw", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
-                                       nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND raw = MakeRaw("CWindow", nullptr, 0, "raw");
     ASSERT_NE(raw, nullptr);
     EXPECT_EQ(CWindowBase::FromHandle(raw), nullptr);  // no creation parameter, no object
     CProbeWnd probe;
@@ -246,14 +234,6 @@ TEST(WindowBinding, SharedProcedureWindowIsBoundWithoutSubclassing)
     EXPECT_EQ(probe.GetWindowText(), "raw");
 }
 
-TEST(WindowBinding, NullAndUnboundAreRefused)
-{
-    CProbeWnd probe;
-    EXPECT_FALSE(probe.Attach(nullptr));
-    EXPECT_FALSE(probe.Detach());
-    EXPECT_EQ(probe.GetHwnd(), nullptr);
-}
-
 // Extra bytes at the dialog-procedure offset do not make a window a dialog.
 TEST(WindowBinding, ExtraBytesAtDialogOffsetAreNotADialogProcedure)
 {
@@ -264,8 +244,7 @@ TEST(WindowBinding, ExtraBytesAtDialogOffsetAreNotADialogProcedure)
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "ExtraBytesProbe";
     ::RegisterClassExA(&wc);
-    const HWND w = ::CreateWindowExA(0, "ExtraBytesProbe", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                     nullptr, wc.hInstance, nullptr);
+    const HWND w = MakeRaw(wc.lpszClassName);
     ASSERT_NE(w, nullptr);
     ::SetWindowLongPtrA(w, DWLP_DLGPROC, 0x1234);  // e.g. a font handle kept there
     CProbeWnd probe;
@@ -284,11 +263,12 @@ struct alignas(4) DialogTemplate {
     WORD menu, cls;
     WCHAR title[6];
 };
-const DialogTemplate* Template()
+const DialogTemplate g_template = {
+    {WS_POPUP | WS_CAPTION, 0, 0, 0, 0, 100, 50}, 0, 0, {L'T', L'i', L't', L'l', L'e', 0}};
+
+HWND MakeDialog(DLGPROC proc, LPARAM param)
 {
-    static const DialogTemplate t = {
-        {WS_POPUP | WS_CAPTION, 0, 0, 0, 0, 100, 50}, 0, 0, {L'T', L'i', L't', L'l', L'e', 0}};
-    return &t;
+    return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), &g_template.head, nullptr, proc, param);
 }
 
 HWND g_oldDialogSawProc = nullptr;
@@ -309,9 +289,8 @@ INT_PTR CALLBACK OldDialogProc(HWND w, UINT m, WPARAM, LPARAM)
 TEST(DialogBinding, InitDialogBindsAndUnhandledAnswersZero)
 {
     CProbeWnd probe;
-    const HWND dlg = ::CreateDialogIndirectParamA(
-        ::GetModuleHandleA(nullptr), &Template()->head, nullptr,
-        reinterpret_cast<DLGPROC>(&CWindowBase::StaticWndProc), reinterpret_cast<LPARAM>(&probe));
+    const HWND dlg = MakeDialog(reinterpret_cast<DLGPROC>(&CWindowBase::StaticWndProc),
+                                reinterpret_cast<LPARAM>(&probe));
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(probe.GetHwnd(), dlg);
     EXPECT_TRUE(probe.BoundAsDialog());
@@ -327,8 +306,7 @@ TEST(DialogBinding, InitDialogBindsAndUnhandledAnswersZero)
 
 TEST(DialogBinding, ReplacedDialogProcedureKeepsAnsweringAndComesBack)
 {
-    const HWND dlg = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), &Template()->head,
-                                                  nullptr, &OldDialogProc, 0);
+    const HWND dlg = MakeDialog(&OldDialogProc, 0);
     ASSERT_NE(dlg, nullptr);
     CProbeWnd probe;
     ASSERT_TRUE(probe.Attach(dlg));
@@ -339,13 +317,6 @@ TEST(DialogBinding, ReplacedDialogProcedureKeepsAnsweringAndComesBack)
     g_oldDialogSawProc = nullptr;
     ::DestroyWindow(dlg);
     EXPECT_EQ(g_oldDialogSawProc, dlg);
-}
-
-TEST(MessageTable, TableMessageReachesMostDerivedOverride)
-{
-    CDerivedCommandProbe probe;
-    ASSERT_NE(probe.Create("probe", 0, 0, 50, 50, nullptr, nullptr), nullptr);
-    EXPECT_EQ(probe.SendMessage(WM_COMMAND, 5, 6), 22);
 }
 
 namespace {
@@ -401,6 +372,10 @@ TEST(MessageTable, EveryRowReachesItsOwnHandlerWithRawParameters)
     ::DestroyWindow(hwnd);
     expected.push_back({WM_DESTROY, 0, 0});
     EXPECT_EQ(g_handled, expected);
+
+    CDerivedCommandProbe derived;  // a row reaches the most derived override
+    ASSERT_NE(derived.Create("probe", 0, 0, 50, 50, nullptr, nullptr), nullptr);
+    EXPECT_EQ(derived.SendMessage(WM_COMMAND, 5, 6), 22);
 }
 
 TEST(MessageTable, HandlersNotOverriddenAnswerAsDefWindowProc)
@@ -408,7 +383,7 @@ TEST(MessageTable, HandlersNotOverriddenAnswerAsDefWindowProc)
     CWindow wnd("既定", nullptr);
     const HWND hwnd = wnd.Create(0, 0, 100, 50, nullptr);
     ASSERT_NE(hwnd, nullptr);
-    const HWND label = MakeChild("STATIC", hwnd, 9);
+    const HWND label = MakeRaw("STATIC", hwnd, 9);
     const HDC dc = ::GetDC(label);
     const auto dcw = reinterpret_cast<WPARAM>(dc);
     const auto labell = reinterpret_cast<LPARAM>(label);
@@ -433,9 +408,9 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(parent.Create("parent", 0, 0, 200, 100, nullptr, nullptr), nullptr);
-        ASSERT_TRUE(button.Attach(MakeChild("BUTTON", parent.GetHwnd(), 7)));
-        ASSERT_TRUE(label.Attach(MakeChild("STATIC", parent.GetHwnd(), 8)));
-        bare = MakeChild("STATIC", parent.GetHwnd(), 9);
+        ASSERT_TRUE(button.Attach(MakeRaw("BUTTON", parent.GetHwnd(), 7)));
+        ASSERT_TRUE(label.Attach(MakeRaw("STATIC", parent.GetHwnd(), 8)));
+        bare = MakeRaw("STATIC", parent.GetHwnd(), 9);
     }
     LRESULT DrawItem(UINT type, UINT id)
     {
@@ -447,12 +422,10 @@ protected:
     LRESULT CtlColor(HWND control)
     {
         const HDC dc = ::GetDC(control);
-        const LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                 reinterpret_cast<LPARAM>(control));
-        expectedDefault = ::DefWindowProcA(parent.GetHwnd(), WM_CTLCOLORSTATIC,
-                                           reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(control));
         lastDc = reinterpret_cast<WPARAM>(dc);
+        const LPARAM lp = reinterpret_cast<LPARAM>(control);
+        const LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, lastDc, lp);
+        expectedDefault = ::DefWindowProcA(parent.GetHwnd(), WM_CTLCOLORSTATIC, lastDc, lp);
         ::ReleaseDC(control, dc);
         return brush;
     }
@@ -464,7 +437,7 @@ protected:
     WPARAM lastDc = 0;
 };
 
-TEST_F(ReflectionTest, DrawItemGoesToTheChildObject)
+TEST_F(ReflectionTest, DrawItemGoesToTheChildObjectButNotAMenus)
 {
     button.answer = TRUE;
     EXPECT_EQ(DrawItem(ODT_BUTTON, 7), TRUE);
@@ -473,12 +446,9 @@ TEST_F(ReflectionTest, DrawItemGoesToTheChildObject)
     EXPECT_EQ(DrawItem(ODT_STATIC, 9), 0);  // no object
     EXPECT_EQ(DrawItem(ODT_BUTTON, 99), 0);  // no child
     EXPECT_EQ(button.reflected.size() + label.reflected.size(), 1u);
-}
 
-TEST_F(ReflectionTest, MenuDrawItemIsNotTakenForAChild)
-{
-    CReflectProbe zero;
-    ASSERT_TRUE(zero.Attach(MakeChild("BUTTON", parent.GetHwnd(), 0)));
+    CReflectProbe zero;  // a menu's record is not taken for the child with id 0
+    ASSERT_TRUE(zero.Attach(MakeRaw("BUTTON", parent.GetHwnd(), 0)));
     zero.answer = TRUE;
     EXPECT_EQ(DrawItem(ODT_MENU, 0), 0);
     EXPECT_TRUE(zero.reflected.empty());
@@ -590,35 +560,35 @@ TEST(WindowBinding, MessagesFollowTheBindingThroughRebindAndDetach)
     const HWND hwnd = first.Create("first", 0, 0, 50, 50, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     CProbeWnd second;
-    auto sent = [&](CProbeWnd& probe) {
+    EXPECT_FALSE(second.Attach(nullptr));  // null and unbound are refused
+    EXPECT_FALSE(second.Detach());
+    EXPECT_EQ(second.GetHwnd(), nullptr);
+    auto sent = [](CProbeWnd& probe, HWND to) {
         probe.log.clear();
-        ::SendMessageA(hwnd, WM_USER + 7, 1, 2);
+        ::SendMessageA(to, WM_USER + 7, 1, 2);
         return Only(probe.log, {WM_USER + 7}).size();
     };
 
     ASSERT_TRUE(second.Attach(hwnd));
     EXPECT_EQ(CWindowBase::FromHandle(hwnd), &second);
-    EXPECT_EQ(sent(second), 1u);
-    EXPECT_EQ(sent(first), 0u);
+    EXPECT_EQ(sent(second, hwnd), 1u);
+    EXPECT_EQ(sent(first, hwnd), 0u);
 
     ASSERT_TRUE(second.Detach());
     EXPECT_EQ(CWindowBase::FromHandle(hwnd), nullptr);
-    EXPECT_EQ(sent(second), 0u);
-    EXPECT_EQ(sent(first), 0u);
+    EXPECT_EQ(sent(second, hwnd), 0u);
+    EXPECT_EQ(sent(first, hwnd), 0u);
 
     ASSERT_TRUE(first.Attach(hwnd));
-    EXPECT_EQ(sent(first), 1u);
-    EXPECT_EQ(sent(second), 0u);
+    EXPECT_EQ(sent(first, hwnd), 1u);
+    EXPECT_EQ(sent(second, hwnd), 0u);
     ASSERT_TRUE(::DestroyWindow(hwnd));
     EXPECT_EQ(first.GetHwnd(), nullptr);
 
     // A new window, whatever its handle value, starts unbound.
-    const HWND raw = ::CreateWindowExA(0, "CWindow", "raw", WS_POPUP, 0, 0, 50, 50, nullptr,
-                                       nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND raw = MakeRaw("CWindow", nullptr, 0, "raw");
     ASSERT_NE(raw, nullptr);
-    first.log.clear();
-    ::SendMessageA(raw, WM_USER + 7, 1, 2);
-    EXPECT_TRUE(Only(first.log, {WM_USER + 7}).empty());
+    EXPECT_EQ(sent(first, raw), 0u);
     EXPECT_EQ(CWindowBase::FromHandle(raw), nullptr);
     ::DestroyWindow(raw);
 }
