@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
+#include "support/ModalDriver.h"
 #include "support/TempDir.h"
+#include "support/TestProcess.h"
 
 #include <cstring>
 #include <string>
@@ -20,15 +22,11 @@ HINSTANCE Module() { return GetModuleHandleA(nullptr); }
 
 std::string ToShiftJis(const WCHAR* text, size_t length)
 {
-    if (length == 0)
-        return std::string();
     const int size = WideCharToMultiByte(932, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     std::string out(size, '\0');
     WideCharToMultiByte(932, 0, text, static_cast<int>(length), &out[0], size, nullptr, nullptr);
     return out;
 }
-
-// ---- Dialog templates, read from the raw DLGTEMPLATEEX ---------------------
 
 struct ExpectedControl {
     int id;
@@ -96,11 +94,10 @@ public:
     bool Overran() const { return m_pos > m_size; }
 
 private:
-    WORD Peek() const
+    WORD Peek()
     {
-        WORD value = 0;
-        if (m_pos + 2 <= m_size)
-            std::memcpy(&value, m_data + m_pos, 2);
+        const WORD value = Get<WORD>();
+        m_pos -= sizeof(WORD);
         return value;
     }
     const BYTE* m_data;
@@ -272,9 +269,7 @@ void CheckCreatedDialog(const ExpectedDialog& layout)
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(dialog));
 
-    char text[256] = "";
-    GetWindowTextA(dialog, text, sizeof(text));
-    EXPECT_STREQ(text, layout.caption);
+    EXPECT_EQ(TextOf(dialog), layout.caption);
     RECT client;
     GetClientRect(dialog, &client);
     RECT size{0, 0, layout.cx, layout.cy};
@@ -295,13 +290,10 @@ void CheckCreatedDialog(const ExpectedDialog& layout)
         EXPECT_EQ(lstrcmpiA(className, want.className), 0) << className;
         placed.push_back(PlacedRect(dialog, child));
         EXPECT_TRUE(Inside(placed.back(), client));
-        if (want.text) {
-            GetWindowTextA(child, text, sizeof(text));
-            EXPECT_STREQ(text, want.text);
-        } else {
-            // SS_ICON sizes itself to the icon; it must have found icon 50.
+        if (want.text)
+            EXPECT_EQ(TextOf(child), want.text);
+        else  // SS_ICON sizes itself to the icon; it must have found icon 50.
             EXPECT_NE(SendMessageA(child, STM_GETICON, 0, 0), 0);
-        }
     }
     EXPECT_EQ(child, nullptr) << "more children than the template lists";
     for (size_t i = 0; i < placed.size(); ++i)
@@ -326,8 +318,6 @@ TEST(DialogTemplate, LauncherSettingsHoldsFourRowsAndAScrollBar) { CheckTemplate
 TEST(DialogWindow, AboutShowsShiftJisTextsInPlace) { CheckCreatedDialog(VersionDialog()); }
 TEST(DialogWindow, CommonSettingsShowsShiftJisTextsInPlace) { CheckCreatedDialog(CommonSettingDialog()); }
 TEST(DialogWindow, LauncherSettingsShowsShiftJisTextsInPlace) { CheckCreatedDialog(LaunchSettingDialog()); }
-
-// ---- The context menu --------------------------------------------------------
 
 struct MenuEntry {
     UINT id;  // 0: separator
@@ -391,8 +381,6 @@ TEST(ContextMenu, OpenWithSubMenuHoldsTenUnregisteredLaunchers)
     EXPECT_EQ(GetMenuItemID(openWith, IDM_LAUNCHER_COUNT - 1), static_cast<UINT>(IDM_OPEN_WITH_LAST));
     DestroyMenu(bar);
 }
-
-// ---- Bitmap and icon --------------------------------------------------------
 
 // Share of the pixels of toolbar image `index` that satisfy `test`.
 template <class Test>
@@ -478,8 +466,6 @@ TEST(AppIcon, HasALargeAndASmallImage)
     }
 }
 
-// ---- Version information ------------------------------------------------------
-
 std::string VersionString(const std::vector<char>& block, const char* name)
 {
     void* value = nullptr;
@@ -522,16 +508,11 @@ TEST(VersionInfo, NamesTheProductAndVersionInJapanese)
     EXPECT_EQ(VersionString(block, "OriginalFilename"), "TavlornExplorer.exe");
 }
 
-// ---- The help file ----------------------------------------------------------
-
 TEST(HelpFile, ShipsInShiftJisWithCrLfBesideTheProgram)
 {
     // The build puts 使い方.txt in the program's folder, the parent of this test's folder.
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    for (int up = 0; up < 2; ++up)
-        folder = folder.substr(0, folder.find_last_of('\\'));
+    const std::string tests = ExecutableFolder();
+    const std::string folder = tests.substr(0, tests.find_last_of('\\'));
     const std::string text = ReadWholeFile(folder + "\\使い方.txt");
     ASSERT_FALSE(text.empty()) << folder;
 
