@@ -77,6 +77,13 @@ private:
     HGDIOBJ m_old;
 };
 
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
 HFONT MakeFont(int height)
 {
     return ::CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
@@ -84,8 +91,6 @@ HFONT MakeFont(int height)
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------- control base
 
 class CCountingInputBox : public CInputBox {
 public:
@@ -123,13 +128,10 @@ TEST_F(ControlWindowTest, CreatedControlIsSubclassedAndNeverSeesOnCreate)
     EXPECT_EQ(box.creates, 0);  // the system's procedure had the creation messages
     EXPECT_EQ(box.chars, 2);
     EXPECT_STREQ(box.GetWindowText().GetString(), "ab");  // and still edits behind us
-}
 
-TEST_F(ControlWindowTest, FailedCreationLeavesTheObjectUnbound)
-{
-    CInputBox box;
-    EXPECT_EQ(box.CreateControl("", 0, 0, 10, 10, nullptr, 5), nullptr);  // a child needs a parent
-    EXPECT_EQ(box.GetHwnd(), nullptr);
+    CInputBox orphan;
+    EXPECT_EQ(orphan.CreateControl("", 0, 0, 10, 10, nullptr, 5), nullptr);  // a child needs a parent
+    EXPECT_EQ(orphan.GetHwnd(), nullptr);  // failed creation leaves the object unbound
 }
 
 TEST_F(ControlWindowTest, ShortCreateWritesOneTraceLineThenCreates)
@@ -142,13 +144,11 @@ TEST_F(ControlWindowTest, ShortCreateWritesOneTraceLineThenCreates)
 
     EXPECT_EQ(out, "SysListView32::Create -3\n");
     ASSERT_NE(window, nullptr);
-    char className[64] = "";
-    ::GetClassNameA(window, className, sizeof(className));
-    EXPECT_STREQ(className, "SysListView32");
+    EXPECT_EQ(ClassOf(window), "SysListView32");
     EXPECT_EQ(CWindowBase::FromHandle(window), &list);
 }
 
-TEST_F(ControlWindowTest, SecondFontDeletesTheFirstOnceAndDestructionTheSecond)
+TEST_F(ControlWindowTest, SecondFontDeletesTheFirstOnceTheSameOneAgainNothingAndDestructionTheLast)
 {
     HFONT first = MakeFont(16);
     HFONT second = MakeFont(12);
@@ -171,11 +171,8 @@ TEST_F(ControlWindowTest, SecondFontDeletesTheFirstOnceAndDestructionTheSecond)
         EXPECT_EQ(::GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
         ::DeleteObject(font);
     }
-}
 
-TEST_F(ControlWindowTest, SettingTheHeldFontAgainKeepsIt)
-{
-    HFONT font = MakeFont(16);
+    HFONT font = MakeFont(16);  // the held font set again is kept
     {
         CInputBox box;
         ASSERT_NE(box.CreateControl("", 0, 0, 100, 24, Parent(), 1), nullptr);
@@ -204,8 +201,6 @@ TEST(ControlClasses, RuntimeRecordsFollowTheClassTree)
     EXPECT_EQ(RUNTIME_CLASS(CControlWindow)->m_pBaseClass, RUNTIME_CLASS(CWindow));
 }
 
-// ---------------------------------------------------------------- list view
-
 class ListViewTest : public ParentTest {
 protected:
     void SetUp() override
@@ -222,7 +217,7 @@ protected:
     CListView list;
 };
 
-TEST_F(ListViewTest, ReportViewKeepsColumnWidthsAndTexts)
+TEST_F(ListViewTest, ReportViewKeepsColumnsAndNullTextRowsStayEmptyUntilSet)
 {
     EXPECT_EQ(list.GetWindowStyle() & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_EQ(list.InsertColumn(0, 512, "名前"), 0);
@@ -238,13 +233,8 @@ TEST_F(ListViewTest, ReportViewKeepsColumnWidthsAndTexts)
     ASSERT_TRUE(list.SendMessage(LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ(text, "種類");
     EXPECT_EQ(column.iSubItem, 1);
-}
 
-TEST_F(ListViewTest, NullTextInsertGivesAnEmptyRowUntilItsCellsAreSet)
-{
-    list.InsertColumn(0, 512, "名前");
-    list.InsertColumn(1, 80, "種類");
-    AddRows(2);
+    AddRows(2);  // rows inserted without text stay empty until their cells are set
     EXPECT_EQ(list.InsertItem(9, nullptr), 2);  // past the end lands at the end
     EXPECT_EQ(list.GetItemCount(), 3);
     EXPECT_TRUE(list.GetItemText(0, 0).IsEmpty());
@@ -259,7 +249,7 @@ TEST_F(ListViewTest, NullTextInsertGivesAnEmptyRowUntilItsCellsAreSet)
     EXPECT_TRUE(list.GetItemText(7, 0).IsEmpty());  // no such row
 }
 
-TEST_F(ListViewTest, LongNameReadsBackAsItsFirst259Characters)
+TEST_F(ListViewTest, LongNameReadsBackAsItsFirst259BytesNeverCutInsideACharacter)
 {
     list.InsertColumn(0, 512, "名前");
     AddRows(1);
@@ -274,20 +264,14 @@ TEST_F(ListViewTest, LongNameReadsBackAsItsFirst259Characters)
 
     char wide[400] = "";
     EXPECT_EQ(list.GetItemText(0, 0, wide, sizeof(wide)), 300);  // the control kept it all
-}
 
-TEST_F(ListViewTest, LongJapaneseNameIsNeverCutInsideACharacter)
-{
-    list.InsertColumn(0, 512, "名前");
-    AddRows(1);
-    std::string name;
+    std::string japanese;  // never cut inside a character
     for (int i = 0; i < 150; ++i)
-        name += "表";  // two bytes each, the second one 0x5C
-    ASSERT_TRUE(list.SetItemText(0, 0, name.c_str()));
-
-    CString read = list.GetItemText(0, 0);
+        japanese += "表";  // two bytes each, the second one 0x5C
+    ASSERT_TRUE(list.SetItemText(0, 0, japanese.c_str()));
+    read = list.GetItemText(0, 0);
     EXPECT_EQ(read.GetLength(), 258);  // 129 whole characters fit in 259 bytes
-    EXPECT_EQ(std::string(read.GetString()), name.substr(0, 258));
+    EXPECT_EQ(std::string(read.GetString()), japanese.substr(0, 258));
 }
 
 TEST_F(ListViewTest, SelectedIndexIsTheLowestSelectedRowOrMinusOne)
@@ -334,8 +318,6 @@ TEST_F(ListViewTest, ExtendedStylesAreReplacedWholeSoAddingOneNeedsReadModifyWri
     EXPECT_EQ(list.GetExtendedStyle() & LVS_EX_GRIDLINES, 0u);
 }
 
-// ---------------------------------------------------------------- edit
-
 class EditTest : public ParentTest {
 protected:
     void SetUp() override
@@ -354,9 +336,7 @@ protected:
 
 TEST_F(EditTest, InputBoxIsASingleLineScrollingEditWithAClientEdge)
 {
-    char className[16] = "";
-    ::GetClassNameA(box.GetHwnd(), className, sizeof(className));
-    EXPECT_STREQ(className, "Edit");
+    EXPECT_EQ(ClassOf(box.GetHwnd()), "Edit");
     EXPECT_EQ(box.GetWindowStyle() & (ES_AUTOHSCROLL | ES_MULTILINE | WS_CHILD),
               static_cast<LONG>(ES_AUTOHSCROLL | WS_CHILD));
     EXPECT_TRUE(box.GetWindowExStyle() & WS_EX_CLIENTEDGE);
@@ -421,22 +401,16 @@ TEST_F(EditTest, OnlyABoxHoldingAPathTakesThePathRuleOnPaste)
         CloseClipboard();
         into.SendMessage(WM_PASTE, 0, 0);
     };
-    std::vector<std::string> captions;
-    ModalDriver().Others([&](HWND shown) {
-        captions.push_back(TextOf(shown));
-        PostMessageA(shown, WM_COMMAND, IDOK, 0);
-    }).Run([&] {
+    const auto refusals = ModalDriver::Messages([&] {  // each titled as the window above
         paste(box, L"ab\u00e9c");
         paste(pathBox, L"C:\\nowhere-caf\u00e9");
-    });
-    EXPECT_EQ(captions, std::vector<std::string>{"controls"}) << "one refusal, titled as the window above";
+    }, nullptr, "controls");
+    EXPECT_EQ(refusals.size(), 1u);
     const std::string label = box.GetWindowText().GetString();
     ASSERT_EQ(label.size(), 4u) << label;
     EXPECT_EQ(label.substr(0, 2) + label.substr(3), "abc") << label;
     EXPECT_STREQ(pathBox.GetWindowText().GetString(), "");
 }
-
-// ---------------------------------------------------------------- buttons
 
 namespace {
 
@@ -492,18 +466,14 @@ protected:
         button.SetFaceColors(Face, DisabledFace);
         button.SetCaptionColors(Caption, DisabledCaption);
     }
-    // What the parent's WM_DRAWITEM would carry for this button in the given state.
-    void DrawThroughParent(const Canvas& canvas, UINT state)
+    // What the parent's WM_DRAWITEM would carry for this button (or, given one, another
+    // control with its id) in the given state; the parent answers with the button's reply.
+    LRESULT DrawThroughParent(const Canvas& canvas, UINT state, HWND control = nullptr)
     {
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = 120;
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = button.GetHwnd();
-        item.hDC = canvas.Dc();
-        item.rcItem = {0, 0, ButtonWidth, ButtonHeight};
-        ::SendMessageA(Parent(), WM_DRAWITEM, 120, reinterpret_cast<LPARAM>(&item));
+        DRAWITEMSTRUCT item = {ODT_BUTTON, 120, 0, ODA_DRAWENTIRE, state,
+                               control ? control : button.GetHwnd(), canvas.Dc(),
+                               {0, 0, ButtonWidth, ButtonHeight}, 0};
+        return ::SendMessageA(Parent(), WM_DRAWITEM, 120, reinterpret_cast<LPARAM>(&item));
     }
 
     CBrushProbeButton button;
@@ -560,13 +530,7 @@ TEST_F(ButtonTest, DisabledButtonUsesTheDisabledFaceAndCaptionColours)
 TEST_F(ButtonTest, ARecordForAnotherControlIsNotPainted)
 {
     Canvas canvas(ButtonWidth, ButtonHeight);
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = 120;
-    item.hwndItem = Parent();  // not this button
-    item.hDC = canvas.Dc();
-    item.rcItem = {0, 0, ButtonWidth, ButtonHeight};
-    EXPECT_EQ(button.OnReflect(120, reinterpret_cast<LPARAM>(&item)), 0);
+    EXPECT_EQ(DrawThroughParent(canvas, 0, Parent()), 0);  // not this button's record
     EXPECT_EQ(canvas.Count(RGB(255, 255, 255)), ButtonWidth * ButtonHeight);
 }
 
@@ -602,12 +566,10 @@ TEST_F(ButtonFamilyTest, CheckBoxUnderAPlainParentPaintsWithDefaultColours)
     EXPECT_GE(check.reflected, 1);  // the real paint went through the reflection
     EXPECT_EQ(check.drawn, 0);      // and its colour request was not read as a draw record
 
-    LRESULT answer = ::SendMessageA(Parent(), WM_CTLCOLORSTATIC,
-                                    reinterpret_cast<WPARAM>(canvas.Dc()),
-                                    reinterpret_cast<LPARAM>(check.GetHwnd()));
-    EXPECT_EQ(answer, ::DefWindowProcA(Parent(), WM_CTLCOLORSTATIC,
-                                       reinterpret_cast<WPARAM>(canvas.Dc()),
-                                       reinterpret_cast<LPARAM>(check.GetHwnd())));
+    const WPARAM dc = reinterpret_cast<WPARAM>(canvas.Dc());
+    const LPARAM box = reinterpret_cast<LPARAM>(check.GetHwnd());
+    EXPECT_EQ(::SendMessageA(Parent(), WM_CTLCOLORSTATIC, dc, box),
+              ::DefWindowProcA(Parent(), WM_CTLCOLORSTATIC, dc, box));
     EXPECT_EQ(check.drawn, 0);
 }
 
@@ -664,8 +626,6 @@ TEST_F(ButtonFamilyTest, CheckBoxReadsOnlyAFullCheckAsChecked)
     EXPECT_FALSE(check.IsChecked());
 }
 
-// ---------------------------------------------------------------- scroll bar
-
 class ScrollBarTest : public ParentTest {
 protected:
     void SetUp() override
@@ -677,16 +637,11 @@ protected:
     CVScrollBar bar{160};
 };
 
-TEST_F(ScrollBarTest, IsAVerticalScrollBarControl)
+TEST_F(ScrollBarTest, IsAVerticalScrollBarWhoseGetBeforeAnySetFailsAndGivesZeros)
 {
-    char className[16] = "";
-    ::GetClassNameA(bar.GetHwnd(), className, sizeof(className));
-    EXPECT_STREQ(className, "ScrollBar");
+    EXPECT_EQ(ClassOf(bar.GetHwnd()), "ScrollBar");
     EXPECT_EQ(bar.GetWindowStyle() & SBS_VERT, SBS_VERT);
-}
 
-TEST_F(ScrollBarTest, GetBeforeAnySetFailsAndGivesZeros)
-{
     SCROLLINFO info;
     std::memset(&info, 0xCD, sizeof(info));
     info.cbSize = sizeof(info);
@@ -717,20 +672,13 @@ TEST_F(ScrollBarTest, GetReportsTheLastSetWhateverTheCallerAsks)
     }
 }
 
-// ---------------------------------------------------------------- toolbar
-
 namespace {
 
 // Three 20 x 20 images side by side: red, green, blue.
 HBITMAP MakeButtonImages()
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 60;
-    info.bmiHeader.biHeight = 20;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(info.bmiHeader), 60, 20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     DWORD* pixel = static_cast<DWORD*>(bits);
@@ -790,7 +738,7 @@ TEST_F(ToolBarTest, ClickOnTheSecondButtonSendsItsCommandToTheParent)
     EXPECT_EQ(parent.commands, expected);
 }
 
-TEST_F(ToolBarTest, FormsWithoutAnIdUseTheCommandIdentifierMember)
+TEST_F(ToolBarTest, OtherFormsUseTheCommandIdentifierMemberOrTheStandardImages)
 {
     HWND window = toolbar.CreateToolbar(Parent(), WS_CHILD, 3, nullptr, Images(), Buttons, 3, 0, 0, 20, 20);
     ASSERT_NE(window, nullptr);
@@ -804,13 +752,10 @@ TEST_F(ToolBarTest, FormsWithoutAnIdUseTheCommandIdentifierMember)
     EXPECT_EQ(::GetDlgCtrlID(other), 101);
     EXPECT_EQ(::GetWindowLongA(other, GWL_STYLE) & (WS_CHILD | WS_VISIBLE),
               static_cast<LONG>(WS_CHILD | WS_VISIBLE));  // the class's own style
-}
 
-TEST_F(ToolBarTest, StandardImageFormUsesTheControlLibraryBitmaps)
-{
-    HWND window = toolbar.CreateToolbar(Parent(), 15, IDB_STD_SMALL_COLOR, Buttons, 3, 16, 16);
-    ASSERT_NE(window, nullptr);
-    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(toolbar.SendMessage(TB_GETIMAGELIST, 0, 0));
+    CToolBar standard;  // the standard-image form uses the control library's bitmaps
+    ASSERT_NE(standard.CreateToolbar(Parent(), 15, IDB_STD_SMALL_COLOR, Buttons, 3, 16, 16), nullptr);
+    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(standard.SendMessage(TB_GETIMAGELIST, 0, 0));
     EXPECT_GE(ImageList_GetImageCount(list), 15);
-    EXPECT_EQ(toolbar.SendMessage(TB_BUTTONCOUNT, 0, 0), 3);
+    EXPECT_EQ(standard.SendMessage(TB_BUTTONCOUNT, 0, 0), 3);
 }
