@@ -99,7 +99,7 @@ TEST(Font, AutoDeleteDecidesWhetherTheHandleOutlivesTheObject)
     DeleteObject(kept);
 }
 
-TEST(Font, BaseClassNeverDeletesItsHandle)
+TEST(Font, BaseClassAndStockWrappersNeverDeleteTheirHandles)
 {
     HFONT held;
     {
@@ -117,11 +117,8 @@ TEST(Font, BaseClassNeverDeletesItsHandle)
     }
     EXPECT_TRUE(IsLiveFont(held));
     EXPECT_TRUE(DeleteObject(held));
-}
 
-TEST(Font, StockObjectsSurviveTheWrapper)
-{
-    {
+    {  // nor a wrapper of a stock object
         CStockWrapper stock(DEFAULT_GUI_FONT);
         stock.DeleteObject();
     }
