@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "settings/SystemData.h"
 #include "support/MainWindow.h"
+#include "support/ModalDriver.h"
 #include "support/TestProcess.h"
 #include "support/TempDir.h"
 
@@ -87,12 +88,6 @@ TEST_F(MainAppTest, InitializeCreatesSettingsAndStoresTheStartFolder)
 // Command lines: the start folder, and the window that opens on it.
 class CommandLineInput : public MainAppTest {
 protected:
-    void TearDown() override
-    {
-        MainAppTest::TearDown();
-        DrainQuit();
-    }
-
     // Start-up as the program does it; the window must show a folder that exists and
     // list exactly that folder.
     std::string StartWith(const std::string& commandLine)
@@ -170,15 +165,6 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
     return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-BOOL CALLBACK FindStartupMessage(HWND child, LPARAM data)
-{
-    char text[256] = "";
-    GetWindowTextA(child, text, sizeof text);
-    if (lstrcmpA(text, "アプリケーションが正しく初期化されていません") == 0)
-        *reinterpret_cast<bool*>(data) = true;
-    return TRUE;
-}
-
 }  // namespace
 
 TEST_F(MainAppTest, AMainWindowThatCannotBeCreatedEndsTheProgramWithOne)
@@ -189,21 +175,15 @@ TEST_F(MainAppTest, AMainWindowThatCannotBeCreatedEndsTheProgramWithOne)
     PostQuitMessage(0);  // should a window appear after all, its loop ends at once
     EXPECT_EQ(RunApplication(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOW), 1);
     UnhookWindowsHookEx(hook);
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    DrainQuit();
 }
 
 // The built program as a separate process.
 class ExplorerProcessTest : public testing::Test {
 protected:
-    struct Started {
-        PROCESS_INFORMATION process{};
-        HWND window = nullptr;
-    };
-
     // Runs a copy of exeName from the build folder inside the temp folder, standard
     // output into a file there.
-    bool Start(const std::string& exeName, const std::string& arguments, Started& started)
+    bool Start(const std::string& exeName, const std::string& arguments, PROCESS_INFORMATION& started)
     {
         // Probes sit beside the tests, the explorer one folder up.
         const std::string folder = std::string(ExecutableFolder()) +
@@ -223,31 +203,31 @@ protected:
         std::string commandLine = QuotedArgument(copy.c_str()).GetString();
         commandLine += arguments.empty() ? "" : " " + arguments;
         return CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                              tree.Path().c_str(), &startup, &started.process) != FALSE;
+                              tree.Path().c_str(), &startup, &started) != FALSE;
     }
 
     // The first visible top-level window of the process whose title is title, or null once
     // the process has ended (a 10 MB settings file is slow to read).
-    static HWND WaitForWindow(const Started& started, const char* title)
+    static HWND WaitForWindow(const PROCESS_INFORMATION& started, const char* title)
     {
-        const DWORD id = started.process.dwProcessId;
+        const DWORD id = started.dwProcessId;
         HWND found = nullptr;
         for (int i = 0; i < 1200 && (found = FindProcessWindow(id, title)) == nullptr; ++i)
-            if (WaitForSingleObject(started.process.hProcess, 50) == WAIT_OBJECT_0)
+            if (WaitForSingleObject(started.hProcess, 50) == WAIT_OBJECT_0)
                 break;
         return found;
     }
 
-    static DWORD WaitForExit(const Started& started)
+    static DWORD WaitForExit(const PROCESS_INFORMATION& started)
     {
-        if (WaitForSingleObject(started.process.hProcess, 20000) != WAIT_OBJECT_0) {
-            TerminateProcess(started.process.hProcess, 99);
+        if (WaitForSingleObject(started.hProcess, 20000) != WAIT_OBJECT_0) {
+            TerminateProcess(started.hProcess, 99);
             return 99;
         }
         DWORD code = 99;
-        GetExitCodeProcess(started.process.hProcess, &code);
-        CloseHandle(started.process.hThread);
-        CloseHandle(started.process.hProcess);
+        GetExitCodeProcess(started.hProcess, &code);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
         return code;
     }
 
@@ -256,6 +236,30 @@ protected:
         CloseHandle(output);
         output = INVALID_HANDLE_VALUE;
         return ReadWholeFile(tree / "stdout.txt");
+    }
+
+    // Starts the explorer in the temp folder, iniContent beside it when not empty, and
+    // closes it once its window showed; true when the window came and the process ended
+    // with 0. shownPath receives the path box's text.
+    bool RunAndClose(const std::string& arguments, const std::string& iniContent,
+                     std::string& shownPath)
+    {
+        if (!iniContent.empty())
+            tree.MakeFile("TavlornExplorer.ini", iniContent);
+        PROCESS_INFORMATION started{};
+        if (!Start("TavlornExplorer.exe", arguments, started))
+            return false;
+        HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
+        if (window != nullptr) {
+            char path[1024] = "";
+            SendMessageA(GetDlgItem(window, IDC_PATH), WM_GETTEXT, sizeof path,
+                         reinterpret_cast<LPARAM>(path));
+            shownPath = path;
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        const DWORD code = WaitForExit(started);
+        Output();  // the next start writes its own
+        return window != nullptr && code == 0;
     }
 
     void TearDown() override
@@ -274,7 +278,7 @@ TEST_F(ExplorerProcessTest, ShowsTheFolderFromItsCommandLineAndClosesWithZero)
     tree.MakeFile("shown\\one.txt");
     tree.MakeFile("shown\\二.txt");
     tree.MakeDir("shown\\three");
-    Started started;
+    PROCESS_INFORMATION started{};
     ASSERT_TRUE(Start("TavlornExplorer.exe", "\"" + shown + "\"", started));
     HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
     ASSERT_NE(window, nullptr);
@@ -299,7 +303,7 @@ TEST_F(ExplorerProcessTest, ShowsTheFolderFromItsCommandLineAndClosesWithZero)
 
 TEST_F(ExplorerProcessTest, FileExitEndsWithZero)
 {
-    Started started;
+    PROCESS_INFORMATION started{};
     ASSERT_TRUE(Start("TavlornExplorer.exe", "", started));
     HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
     ASSERT_NE(window, nullptr);
@@ -309,44 +313,17 @@ TEST_F(ExplorerProcessTest, FileExitEndsWithZero)
 
 TEST_F(ExplorerProcessTest, WithoutAnApplicationObjectReportsAndReturnsMinusOne)
 {
-    Started started;
+    PROCESS_INFORMATION started{};
     ASSERT_TRUE(Start("NoAppProbe.exe", "", started));
     HWND box = WaitForWindow(started, "エラー");
     ASSERT_NE(box, nullptr);
-    bool textFound = false;
-    EnumChildWindows(box, FindStartupMessage, reinterpret_cast<LPARAM>(&textFound));
-    EXPECT_TRUE(textFound);
+    EXPECT_TRUE(Has(ChildTexts(box), "アプリケーションが正しく初期化されていません"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForExit(started), static_cast<DWORD>(-1));
 }
 
 // The built program, started with command lines a shell or a user could give it.
-class ExplorerProcess : public ExplorerProcessTest {
-protected:
-    // Starts the explorer in the temp folder, iniContent beside it when not empty, and
-    // closes it once its window showed; true when the window came and the process ended
-    // with 0. shownPath receives the path box's text.
-    bool RunAndClose(const std::string& arguments, const std::string& iniContent,
-                     std::string& shownPath)
-    {
-        if (!iniContent.empty())
-            tree.MakeFile("TavlornExplorer.ini", iniContent);
-        Started started;
-        if (!Start("TavlornExplorer.exe", arguments, started))
-            return false;
-        HWND window = WaitForWindow(started, "Tavlornエクスプローラ");
-        if (window != nullptr) {
-            char path[1024] = "";
-            SendMessageA(GetDlgItem(window, IDC_PATH), WM_GETTEXT, sizeof path,
-                         reinterpret_cast<LPARAM>(path));
-            shownPath = path;
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        }
-        const DWORD code = WaitForExit(started);
-        Output();  // the next start writes its own
-        return window != nullptr && code == 0;
-    }
-};
+using ExplorerProcess = ExplorerProcessTest;
 
 TEST_F(ExplorerProcess, StartsAndEndsWithZeroWhateverItsCommandLineHolds)
 {

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,37 +21,14 @@ namespace {
 
 using Script = ModalDriver::Script;
 
-// What a user does to the controls.
-void Click(HWND dialog, int id)
-{
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void Type(HWND dialog, int id, const std::string& text)
-{
-    SetDlgItemTextA(dialog, id, text.c_str());
-}
-
-std::string Text(HWND dialog, int id)
-{
-    return TextOf(GetDlgItem(dialog, id));
-}
-
-bool Checked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-// Esc arrives as a key press that the dialog manager turns into IDCANCEL.
-void PressEscape(HWND dialog, int focusId)
-{
-    PostMessageA(GetDlgItem(dialog, focusId), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-}
-
-void CloseBox(HWND dialog)
-{
-    SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
+// What a user does to the controls. Esc arrives as a key press that the dialog manager
+// turns into IDCANCEL.
+void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+std::string Text(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+void PressEscape(HWND dialog, int focusId) { PostMessageA(GetDlgItem(dialog, focusId), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }
+void CloseBox(HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 // What a failed save says: the file, then the system's reason.
 std::string SaveFailure(DWORD error)
@@ -68,16 +44,8 @@ std::string SaveFailure(DWORD error)
 const char* const Common = "COMMON_SETTING";
 const char* const Launcher = "LACNCH_SETTING";
 
-std::string IniPath()
-{
-    return SettingsFolder() + "\\TavlornExplorer.ini";
-}
-
-bool IniExists()
-{
-    return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
+std::string IniPath() { return SettingsFolder() + "\\TavlornExplorer.ini"; }
+bool IniExists() { return GetFileAttributesA(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 void WriteKey(const char* section, const std::string& key, const std::string& value)
 {
     WritePrivateProfileStringA(section, key.c_str(), value.c_str(), IniPath().c_str());
@@ -167,7 +135,7 @@ protected:
                 GetSystemData()->Load();
                 if (fileExists)
                     StoreIni("C:\\old", false, false);
-                const std::string before = fileExists ? ReadWholeFile(IniPath()) : "";
+                const std::string before = ReadWholeFile(IniPath());  // "" without a file
                 Dialog dialog;
                 const INT_PTR result = RunModal(dialog, caption, [&](HWND dlg) {
                     edit(dlg);
@@ -175,12 +143,22 @@ protected:
                 });
                 EXPECT_EQ(result, IDCANCEL);
                 EXPECT_EQ(IniExists(), fileExists);
-                if (fileExists) {
-                    EXPECT_EQ(ReadWholeFile(IniPath()), before);
-                }
+                EXPECT_EQ(ReadWholeFile(IniPath()), before);
                 check(fileExists);
             }
         }
+    }
+
+    // Each dialog played by script, with others given every other dialog it opens.
+    static INT_PTR RunCommon(const Script& script, const Script& others = nullptr)
+    {
+        CCommonSettingDlg dialog;
+        return RunModal(dialog, "共通設定", script, others);
+    }
+    static INT_PTR RunLaunch(const Script& script, const Script& others = nullptr)
+    {
+        CLaunchSettingDlg dialog;
+        return RunModal(dialog, "ランチャー設定", script, others);
     }
 
     // Only the main window's commands open it.
@@ -237,10 +215,9 @@ using CommonSettingDlgTest = SettingsDialogTest;
 TEST_F(CommonSettingDlgTest, OpensWithTheStoredHomeAndFlags)
 {
     StoreIni(tree.Path(), true, false);
-    CCommonSettingDlg dialog;
     std::string home;
     bool system = false, hidden = true;
-    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+    const INT_PTR result = RunCommon([&](HWND dlg) {
         home = Text(dlg, IDC_HOME);
         system = Checked(dlg, IDC_DISP_SYSTEM_FILE);
         hidden = Checked(dlg, IDC_DISP_HIDDEN_FILE);
@@ -256,8 +233,7 @@ TEST_F(CommonSettingDlgTest, OkWritesEveryKeyAndKeepsTheLauncherEntries)
 {
     StoreIni("C:\\old", false, true);
     const std::string home = "C:\\作業\\表";
-    CCommonSettingDlg dialog;
-    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+    const INT_PTR result = RunCommon([&](HWND dlg) {
         Type(dlg, IDC_HOME, "\"" + home + "\"");  // pasted as a path, in quotes
         Click(dlg, IDC_DISP_SYSTEM_FILE);  // off to on
         Click(dlg, IDC_DISP_HIDDEN_FILE);  // on to off
@@ -281,8 +257,7 @@ TEST_F(CommonSettingDlgTest, OkWritesEveryKeyAndKeepsTheLauncherEntries)
 TEST_F(CommonSettingDlgTest, OkOnAFreshFileWritesAllKeysAndAnEmptyHome)
 {
     GetSystemData()->SetHome("C:\\was");
-    CCommonSettingDlg dialog;
-    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+    const INT_PTR result = RunCommon([&](HWND dlg) {
         Type(dlg, IDC_HOME, "");
         Click(dlg, IDOK);
     });
@@ -306,52 +281,12 @@ TEST_F(CommonSettingDlgTest, CancelEscAndCloseBoxLeaveTheFileAsItWas)
     });
 }
 
-// A save that fails must not pass for a saved one: the user is told, the dialog stays,
-// and the explorer keeps the settings the file still holds.
-TEST_F(CommonSettingDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen)
-{
-    StoreIni("C:\\old", false, false);
-    const std::string before = ReadWholeFile(IniPath());
-    HANDLE lock = CreateFileA(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-
-    std::vector<std::string> boxTexts;
-    HWND boxOwner = nullptr;
-    bool visibleBefore = false, visibleAfter = false;
-    CCommonSettingDlg dialog;
-    const INT_PTR result = RunModal(
-        dialog, "共通設定",
-        [&](HWND dlg) {
-            Type(dlg, IDC_HOME, "C:\\new");
-            visibleBefore = IsWindowVisible(dlg) != FALSE;
-            Click(dlg, IDOK);
-            visibleAfter = IsWindowVisible(dlg) != FALSE;
-            Click(dlg, IDCANCEL);
-        },
-        [&](HWND box) {
-            boxTexts = ChildTexts(box);
-            boxOwner = GetWindow(box, GW_OWNER);
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        });
-    CloseHandle(lock);
-
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(Has(boxTexts, SaveFailure(ERROR_SHARING_VIOLATION))) << boxTexts.size() << " texts";
-    EXPECT_NE(boxOwner, nullptr);
-    ASSERT_TRUE(visibleBefore);
-    EXPECT_TRUE(visibleAfter) << "the dialog ended as if saved";
-    EXPECT_EQ(ReadWholeFile(IniPath()), before);
-    EXPECT_EQ(std::string(GetSystemData()->GetHome().GetString()), "C:\\old");
-}
-
 TEST_F(CommonSettingDlgTest, NoSettingsStoreStartsEmptyAndOkStoresNothing)
 {
     DestroySystemData();
-    CCommonSettingDlg dialog;
     std::string home = "?";
     bool anyChecked = true;
-    const INT_PTR result = RunModal(dialog, "共通設定", [&](HWND dlg) {
+    const INT_PTR result = RunCommon([&](HWND dlg) {
         home = Text(dlg, IDC_HOME);
         anyChecked = Checked(dlg, IDC_DISP_SYSTEM_FILE) || Checked(dlg, IDC_DISP_HIDDEN_FILE);
         Type(dlg, IDC_HOME, "C:\\x");
@@ -372,13 +307,9 @@ TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
     for (const std::string& start : {folder, "\"" + folder + "\"", missing}) {  // pasted in quotes too
         SCOPED_TRACE(start);
         std::vector<std::string> browserTexts;
-        HWND browserOwner = nullptr;
-        std::string selected;
-        std::string after;
-        CCommonSettingDlg dialog;
-        HWND dialogWindow = nullptr;
-        const INT_PTR result = RunModal(
-            dialog, "共通設定",
+        HWND browserOwner = nullptr, dialogWindow = nullptr;
+        std::string selected, after;
+        const INT_PTR result = RunCommon(
             [&](HWND dlg) {
                 dialogWindow = dlg;
                 Type(dlg, IDC_HOME, start);
@@ -392,11 +323,7 @@ TEST_F(CommonSettingDlgTest, BrowseOpensTheFolderBrowserAndCancelKeepsTheBox)
                 HWND treeView = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
                 const HTREEITEM item = TreeView_GetSelection(treeView);
                 char text[MAX_PATH] = "";
-                TVITEMA record = {};
-                record.mask = TVIF_TEXT;
-                record.hItem = item;
-                record.pszText = text;
-                record.cchTextMax = MAX_PATH;
+                TVITEMA record = {TVIF_TEXT, item, 0, 0, text, MAX_PATH, 0, 0, 0, 0};
                 if (item != nullptr && SendMessageA(treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&record)))
                     selected = text;
                 PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
@@ -418,10 +345,9 @@ using LaunchSettingDlgTest = SettingsDialogTest;
 TEST_F(LaunchSettingDlgTest, OpensOnEntriesOneToFourWithTheThumbAtTheTop)
 {
     StoreIni("C:\\home", false, false);
-    CLaunchSettingDlg dialog;
     std::vector<std::string> rows;
     SCROLLINFO info = {};
-    const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+    const INT_PTR result = RunLaunch([&](HWND dlg) {
         rows = ShownRows(dlg);
         info.cbSize = sizeof info;
         info.fMask = SIF_ALL;
@@ -455,9 +381,8 @@ TEST_F(LaunchSettingDlgTest, EveryScrollRequestMovesAsTheBarSays)
         {"end of scroll", SB_ENDSCROLL, 0, 6},  {"thumb to 2", SB_THUMBPOSITION, 2, 2},
         {"end of scroll", SB_ENDSCROLL, 0, 2},
     };
-    CLaunchSettingDlg dialog;
     std::vector<std::vector<std::string>> seen;
-    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+    RunLaunch([&](HWND dlg) {
         for (const Step& step : steps) {
             Scroll(dlg, step.request, step.position);
             seen.push_back(ShownRows(dlg));
@@ -472,9 +397,8 @@ TEST_F(LaunchSettingDlgTest, EveryScrollRequestMovesAsTheBarSays)
 TEST_F(LaunchSettingDlgTest, EachWheelMessageMovesOneEntry)
 {
     StoreIni("C:\\home", false, false);
-    CLaunchSettingDlg dialog;
     std::vector<std::vector<std::string>> seen;
-    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+    const INT_PTR result = RunLaunch([&](HWND dlg) {
         Wheel(dlg, WHEEL_DELTA);       // away from the user at the top: stays
         seen.push_back(ShownRows(dlg));
         Wheel(dlg, -WHEEL_DELTA);      // towards the user: one down
@@ -491,6 +415,7 @@ TEST_F(LaunchSettingDlgTest, EachWheelMessageMovesOneEntry)
     const std::vector<std::vector<std::string>> expected = {RowsFrom(0), RowsFrom(1), RowsFrom(2),
                                                             RowsFrom(1), RowsFrom(6)};
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(result, IDCANCEL);
 }
 
 // Tab as the dialog manager sees it, Shift held or not.
@@ -515,12 +440,11 @@ int PressTab(HWND dialog, bool shift)
 TEST_F(LaunchSettingDlgTest, TabReachesEveryEntryAndTheKeyboardFollowsItsEntry)
 {
     StoreIni("C:\\home", false, false);
-    CLaunchSettingDlg dialog;
     std::vector<std::string> seen;
     const auto note = [&](HWND dlg, int focus) {
         seen.push_back(std::to_string(focus) + " " + Text(dlg, IDC_LAUNCH_GROUP1) + ".." + Text(dlg, IDC_LAUNCH_GROUP4));
     };
-    RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+    const INT_PTR result = RunLaunch([&](HWND dlg) {
         MSG posted;  // what the dialog posted itself while opening
         while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&posted);
@@ -573,6 +497,7 @@ TEST_F(LaunchSettingDlgTest, TabReachesEveryEntryAndTheKeyboardFollowsItsEntry)
         "123 項目 7..項目 10", "1142 項目 6..項目 9", "160 項目 1..項目 4", "113 項目 5..項目 8",
         "117 項目 7..項目 10", "113 項目 1..項目 4", "110 項目 4..項目 7", "123 項目 5..項目 8"};
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(result, IDOK);
     EXPECT_EQ(ReadKey(Launcher, "NAME8"), "abY8");
     EXPECT_EQ(ReadKey(Launcher, "NAME7"), EntryName(7));
 }
@@ -580,9 +505,8 @@ TEST_F(LaunchSettingDlgTest, TabReachesEveryEntryAndTheKeyboardFollowsItsEntry)
 TEST_F(LaunchSettingDlgTest, EditsOnSeveralPagesSurviveScrollingAndOkWritesThemAll)
 {
     StoreIni("C:\\home", true, false);
-    CLaunchSettingDlg dialog;
     std::string backInRowOne;
-    const INT_PTR result = RunModal(dialog, "ランチャー設定", [&](HWND dlg) {
+    const INT_PTR result = RunLaunch([&](HWND dlg) {
         Type(dlg, IDC_LAUNCH_NAME1, "一番");
         Scroll(dlg, SB_LINEDOWN);
         Scroll(dlg, SB_LINEUP);
@@ -636,9 +560,7 @@ TEST_F(LaunchSettingDlgTest, AFailedSaveIsReportedAndNothingIsLost)
     std::vector<std::string> told;
     bool visibleAfter = false;
     std::string kept;
-    CLaunchSettingDlg dialog;
-    const INT_PTR result = RunModal(
-        dialog, "ランチャー設定",
+    const INT_PTR result = RunLaunch(
         [&](HWND dlg) {
             Scroll(dlg, SB_BOTTOM);
             Type(dlg, IDC_LAUNCH_NAME4, "十番");
@@ -691,12 +613,10 @@ TEST_F(LaunchSettingDlgTest, AChosenProgramGivesItsRealFileNameAsTheName)
 TEST_F(LaunchSettingDlgTest, BrowseOpensTheOpenFileDialogAndCancelKeepsTheRow)
 {
     StoreIni("C:\\home", false, false);
-    CLaunchSettingDlg dialog;
     HWND dialogWindow = nullptr, fileOwner = nullptr;
     std::string fileTitle;
     std::vector<std::string> after;
-    const INT_PTR result = RunModal(
-        dialog, "ランチャー設定",
+    const INT_PTR result = RunLaunch(
         [&](HWND dlg) {
             dialogWindow = dlg;
             Scroll(dlg, SB_LINEDOWN);
@@ -886,35 +806,55 @@ protected:
             script(dialog);
             if (IsWindowVisible(dialog))
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        }, [&] { window->SendMessage(WM_COMMAND, command, 0); }, ModalDriver::Note(told));
+        }, [&] { window->SendMessage(WM_COMMAND, command, 0); }, [&](HWND box) {
+            boxOwner = GetWindow(box, GW_OWNER);
+            ModalDriver::Note(told)(box);
+        });
     }
-    // A message that names the file, then the system's reason.
-    bool ToldFailure(const std::vector<std::string>& texts)
-    {
-        const std::string start = "設定を保存できませんでした。\r\n\r\n" + Ini() + "\r\n";
-        return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) { return text.rfind(start, 0) == 0; });
-    }
+    HWND boxOwner = nullptr;
 };
 
+// A save that fails must not pass for a saved one: the user is told, the dialog stays with
+// what was typed, and the explorer keeps the settings the file still holds.
 TEST_F(FailedSave, IsToldAndNeitherTheWindowNorTheFileChange)
 {
     const std::string before = ReadWholeFile(Ini());
-    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE lock = CreateFileA(Ini().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    bool stayedOpen = false;
-    std::vector<std::string> told;
-    ASSERT_TRUE(Play(IDM_SETTING_LAUNCHER, "ランチャー設定", [&](HWND dialog) {
-        Type(dialog, IDC_LAUNCH_NAME1, "新しい名前");
-        Click(dialog, IDOK);
-        stayedOpen = IsWindowVisible(dialog) != FALSE;
-        Click(dialog, IDCANCEL);
-    }, told));
+    const struct {
+        UINT command;
+        const char* caption;
+        int field;
+        const char* typed;
+    } dialogs[] = {{IDM_SETTING_COMMON, "共通設定", IDC_HOME, "C:\\new"},
+                   {IDM_SETTING_LAUNCHER, "ランチャー設定", IDC_LAUNCH_NAME1, "新しい名前"}};
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.caption);
+        bool visibleBefore = false, stayedOpen = false;
+        HWND dialogWindow = nullptr;
+        std::string kept;
+        std::vector<std::string> told;
+        ASSERT_TRUE(Play(d.command, d.caption, [&](HWND dialog) {
+            dialogWindow = dialog;
+            Type(dialog, d.field, d.typed);
+            visibleBefore = IsWindowVisible(dialog) != FALSE;
+            Click(dialog, IDOK);
+            stayedOpen = IsWindowVisible(dialog) != FALSE;
+            kept = Text(dialog, d.field);
+            Click(dialog, IDCANCEL);
+        }, told));
+        EXPECT_EQ(told, std::vector<std::string>{SaveFailure(ERROR_SHARING_VIOLATION)});
+        EXPECT_EQ(boxOwner, dialogWindow);
+        ASSERT_TRUE(visibleBefore);
+        EXPECT_TRUE(stayedOpen) << "the dialog ended as if saved";
+        EXPECT_EQ(kept, d.typed);
+        EXPECT_TRUE(IsWindowEnabled(window->GetHwnd()));
+        EXPECT_EQ(PathText(), tree.Path());
+    }
     CloseHandle(lock);
-
-    EXPECT_TRUE(ToldFailure(told));
-    EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(LauncherLabel(0), "記録");
     EXPECT_STREQ(settings->GetLaunchName(0).GetString(), "記録");
+    EXPECT_EQ(std::string(settings->GetHome().GetString()), tree.Path());
     EXPECT_EQ(ReadWholeFile(Ini()), before);
 }
 
@@ -937,7 +877,7 @@ TEST_F(FailedSave, DefaultsReadFromAHeldFileAreNeverSaved)
     std::vector<std::string> told, toldAgain;
     ASSERT_TRUE(Play(IDM_SETTING_COMMON, "共通設定", hiddenOn, told));
     CloseHandle(lock);
-    EXPECT_TRUE(ToldFailure(told));
+    EXPECT_TRUE(Has(told, SaveFailure(ERROR_SHARING_VIOLATION)));
     EXPECT_EQ(ReadWholeFile(Ini()), before);
 
     // Once the file reads again, a reload brings the stored settings back and OK works.

@@ -1,6 +1,7 @@
 #include "framework/dialogs/Dialog.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/dialogs/FolderDialog.h"
+#include "support/MainWindow.h"
 #include "support/ModalDriver.h"
 #include "support/TempDir.h"
 
@@ -30,8 +31,7 @@ public:
         m_countAt = m_words.size();
         Word(0);
         Word(0), Word(0), Word(200), Word(100);
-        Word(0);  // no menu
-        Word(0);  // the dialog class
+        Word(0), Word(0);  // no menu, the dialog class
         Text(title);
         if (withFont) {
             Word(9);
@@ -324,32 +324,15 @@ protected:
     LRESULT OnInitialized(LPARAM lParam, LPARAM data) override
     {
         window = GetHwnd();
-        titleShown = HasChildText(window, "参照");
+        titleShown = Has(ChildTexts(window), "参照");
         const LRESULT result = CFolderDialog::OnInitialized(lParam, data);
         ::PostMessageA(window, WM_COMMAND, m_answer == Choose ? IDOK : IDCANCEL, 0);
         return result;
     }
 
 private:
-    using Search = std::pair<const char*, bool>;
-    static BOOL CALLBACK MatchText(HWND window, LPARAM search)
-    {
-        Search* s = reinterpret_cast<Search*>(search);
-        char buffer[64] = "";
-        ::GetWindowTextA(window, buffer, sizeof(buffer));
-        s->second = s->second || lstrcmpA(buffer, s->first) == 0;
-        return TRUE;
-    }
-    static bool HasChildText(HWND parent, const char* text)
-    {
-        Search search{text, false};
-        EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&search));
-        return search.second;
-    }
-
     Answer m_answer;
 };
-
 
 bool SamePath(const std::string& a, const std::string& b)
 {
@@ -357,6 +340,36 @@ bool SamePath(const std::string& a, const std::string& b)
     GetLongPathNameA(a.c_str(), longA, MAX_PATH);
     GetLongPathNameA(b.c_str(), longB, MAX_PATH);
     return longA[0] != '\0' && lstrcmpiA(longA, longB) == 0;
+}
+
+// Selects its folder by its wide path, which the A message cannot carry for a name
+// outside the code page.
+class CWideSelectionFolderDlg : public CProbeFolderDlg {
+public:
+    explicit CWideSelectionFolderDlg(const std::wstring& folder)
+        : CProbeFolderDlg(Choose), m_folder(folder) {}
+
+protected:
+    LRESULT OnInitialized(LPARAM lParam, LPARAM data) override
+    {
+        ::SendMessageW(GetHwnd(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
+        return CProbeFolderDlg::OnInitialized(lParam, data);
+    }
+
+private:
+    std::wstring m_folder;
+};
+
+HWND NameField(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, cmb13);
+    return field ? field : GetDlgItem(dialog, edt1);
+}
+
+bool TypeNameAndConfirm(HWND dialog, const std::string& name)
+{
+    HWND field = NameField(dialog);
+    return field != nullptr && SetWindowTextA(field, name.c_str()) && PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace
@@ -382,40 +395,12 @@ TEST_F(DialogTest, FolderBrowserOpensOnTheGivenFolderAndReturnsIt)
     EXPECT_FALSE(IsWindow(browser.window));
 }
 
-namespace {
-
-// Selects its folder by its wide path, which the A message cannot carry for a name
-// outside the code page.
-class CWideSelectionFolderDlg : public CProbeFolderDlg {
-public:
-    explicit CWideSelectionFolderDlg(const std::wstring& folder)
-        : CProbeFolderDlg(Choose), m_folder(folder) {}
-
-protected:
-    LRESULT OnInitialized(LPARAM lParam, LPARAM data) override
-    {
-        ::SendMessageW(GetHwnd(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
-        return CProbeFolderDlg::OnInitialized(lParam, data);
-    }
-
-private:
-    std::wstring m_folder;
-};
-
-std::wstring Widened(const std::string& text)
-{
-    wchar_t wide[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, MAX_PATH);
-    return wide;
-}
-
-}  // namespace
 
 TEST_F(DialogTest, FolderBrowserNeverReturnsALookAlikeOfTheChosenFolder)
 {
     TempDir docs(DocumentsFolder());
     docs.MakeDir("cafe");  // what the A functions would turn café into
-    const std::wstring cafe = Widened(docs.Path()) + L"\\caf\u00e9";
+    const std::wstring cafe = Wide(docs.Path()) + L"\\caf\u00e9";
     ASSERT_TRUE(CreateDirectoryW(cafe.c_str(), nullptr));
     CWideSelectionFolderDlg browser(cafe);
 
@@ -424,7 +409,7 @@ TEST_F(DialogTest, FolderBrowserNeverReturnsALookAlikeOfTheChosenFolder)
     ASSERT_FALSE(path.IsEmpty());
     EXPECT_NE(std::string(path.GetString()), docs / "cafe");
     wchar_t longPath[MAX_PATH] = L"";
-    GetLongPathNameW(Widened(path.GetString()).c_str(), longPath, MAX_PATH);
+    GetLongPathNameW(Wide(path.GetString()).c_str(), longPath, MAX_PATH);
     EXPECT_TRUE(lstrcmpiW(longPath, cafe.c_str()) == 0) << path.GetString();
 }
 
@@ -443,25 +428,6 @@ TEST_F(DialogTest, FolderBrowserCancelledGivesNoPathAndSendsNoSelection)
 
 // ---- file dialog ----
 
-namespace {
-
-HWND NameField(HWND dialog)
-{
-    HWND field = GetDlgItem(dialog, cmb13);
-    return field ? field : GetDlgItem(dialog, edt1);
-}
-
-bool TypeNameAndConfirm(HWND dialog, const std::string& name)
-{
-    HWND field = NameField(dialog);
-    if (field == nullptr)
-        return false;
-    SetWindowTextA(field, name.c_str());
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    return true;
-}
-
-}  // namespace
 
 TEST_F(DialogTest, FileDialogRecordOffersOneFilterForAllFiles)
 {
@@ -540,7 +506,7 @@ TEST_F(DialogTest, FileDialogReturnsAPathThatReachesTheChosenFileNotItsLookAlike
     temp.MakeFile("memo.tvr", "look-alike");
     // Each name by both forms: the object's own record (0, 1), and the caller's (2, 3).
     for (int form = 0; form < 4; ++form) {
-        const std::wstring chosen = Widened(temp.Path()) + (form % 2 ? L"\\memo.tvr." : L"\\r\u00e9c.exe");
+        const std::wstring chosen = Wide(temp.Path()) + (form % 2 ? L"\\memo.tvr." : L"\\r\u00e9c.exe");
         HANDLE file = CreateFileW((L"\\\\?\\" + chosen).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
@@ -557,7 +523,7 @@ TEST_F(DialogTest, FileDialogReturnsAPathThatReachesTheChosenFileNotItsLookAlike
         ASSERT_TRUE(form < 2 ? files.GetOpenFileName() : files.GetOpenFileName(&record)) << form;
         EXPECT_EQ(files.GetRecord()->lpstrFile, form < 2 ? files.GetRecord()->lpstrFile : callers);
         wchar_t longPath[MAX_PATH] = L"";
-        GetLongPathNameW(Widened(files.GetRecord()->lpstrFile).c_str(), longPath, MAX_PATH);
+        GetLongPathNameW(Wide(files.GetRecord()->lpstrFile).c_str(), longPath, MAX_PATH);
         EXPECT_EQ(lstrcmpiW(longPath, chosen.c_str()), 0) << form << " " << files.GetRecord()->lpstrFile;
         EXPECT_TRUE(files.GetRefusedName().IsEmpty());
     }

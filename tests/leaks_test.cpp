@@ -23,12 +23,9 @@ namespace {
 // handle is a block of the process heap, with no kernel handle left open for a search
 // without wildcards: the heaps' bytes in use are counted as well.
 struct Counts {
-    int gdi = 0;
-    int windows = 0;
-    int menus = 0;
+    int gdi = 0, windows = 0, menus = 0;
     DWORD handles = 0;
-    SIZE_T heap = 0;
-    SIZE_T workingSet = 0;
+    size_t heap = 0, workingSet = 0;
 };
 
 int CountGdiObjects()
@@ -63,7 +60,7 @@ DWORD CountKernelHandles()
     return count;
 }
 
-SIZE_T HeapInUse()
+size_t HeapInUse()
 {
     HANDLE heaps[64];
     const DWORD count = GetProcessHeaps(64, heaps);
@@ -107,7 +104,7 @@ int CountWindows()
     return count;
 }
 
-SIZE_T WorkingSet()
+size_t WorkingSet()
 {
     // Through kernel32 so that no extra import library is needed.
     using Query = BOOL(WINAPI*)(HANDLE, PPROCESS_MEMORY_COUNTERS, DWORD);
@@ -122,47 +119,33 @@ SIZE_T WorkingSet()
 
 Counts Take()
 {
-    Counts counts;
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    counts.gdi = gdi != 0 ? static_cast<int>(gdi) : CountGdiObjects();
-    counts.windows = CountWindows();
-    counts.menus = CountMenus();
-    counts.handles = CountKernelHandles();
-    counts.heap = HeapInUse();
-    counts.workingSet = WorkingSet();
-    return counts;
+    return {gdi != 0 ? static_cast<int>(gdi) : CountGdiObjects(), CountWindows(), CountMenus(),
+            CountKernelHandles(), HeapInUse(), WorkingSet()};
+}
+
+void Report(const char* what, const Counts& before, const Counts& after)
+{
+    std::printf("%s: GDI %d -> %d, windows %d -> %d, menus %d -> %d, handles %lu -> %lu, "
+                "heap %zu -> %zu, working set %zu -> %zu KiB\n",
+                what, before.gdi, after.gdi, before.windows, after.windows, before.menus, after.menus,
+                static_cast<unsigned long>(before.handles), static_cast<unsigned long>(after.handles),
+                before.heap, after.heap, before.workingSet / 1024, after.workingSet / 1024);
+    std::fflush(stdout);
 }
 
 // Allowed growth after a warm-up round: a few GDI objects and kernel handles for caches
 // the system fills lazily, no window and no menu, 16 KiB of heap blocks, and 4 MiB of
 // working set for heap that stays mapped.
-const int GdiSlack = 4;
-const DWORD HandleSlack = 4;
-const SIZE_T HeapSlack = 16 * 1024;
-const SIZE_T WorkingSetSlack = 4 * 1024 * 1024;
-
-void Report(const char* what, const Counts& before, const Counts& after)
-{
-    std::printf("%s: GDI %d -> %d, windows %d -> %d, menus %d -> %d, handles %lu -> %lu, "
-                "heap %lu -> %lu, working set %lu -> %lu KiB\n",
-                what, before.gdi, after.gdi, before.windows, after.windows, before.menus,
-                after.menus, static_cast<unsigned long>(before.handles),
-                static_cast<unsigned long>(after.handles),
-                static_cast<unsigned long>(before.heap), static_cast<unsigned long>(after.heap),
-                static_cast<unsigned long>(before.workingSet / 1024),
-                static_cast<unsigned long>(after.workingSet / 1024));
-    std::fflush(stdout);
-}
-
 void ExpectBackToBaseline(const char* what, const Counts& before, const Counts& after)
 {
     Report(what, before, after);
-    EXPECT_LE(after.gdi, before.gdi + GdiSlack) << what;
+    EXPECT_LE(after.gdi, before.gdi + 4) << what;
     EXPECT_LE(after.windows, before.windows) << what;
     EXPECT_LE(after.menus, before.menus) << what;
-    EXPECT_LE(after.handles, before.handles + HandleSlack) << what;
-    EXPECT_LE(after.heap, before.heap + HeapSlack) << what;
-    EXPECT_LE(after.workingSet, before.workingSet + WorkingSetSlack) << what;
+    EXPECT_LE(after.handles, before.handles + 4) << what;
+    EXPECT_LE(after.heap, before.heap + 16 * 1024) << what;
+    EXPECT_LE(after.workingSet, before.workingSet + 4 * 1024 * 1024) << what;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,16 +25,10 @@ std::string Text(const CString& s)
 std::vector<std::string> Lines(const std::string& content)
 {
     std::vector<std::string> lines;
-    std::string line;
-    for (char c : content + "\n") {
-        if (c != '\r' && c != '\n') {
-            line += c;
-            continue;
-        }
-        if (!line.empty())
-            lines.push_back(line);
-        line.clear();
-    }
+    std::istringstream in(content);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line != "\r")
+            lines.push_back(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
     return lines;
 }
 
@@ -42,10 +36,7 @@ std::vector<std::string> Lines(const std::string& content)
 
 class SettingsFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        RemoveIni();
-    }
+    void SetUp() override { RemoveIni(); }
     void TearDown() override { RemoveIni(); }
 
     static std::string Folder() { return SettingsFolder(); }
@@ -56,9 +47,9 @@ protected:
         DeleteFileA(Ini().c_str());
         RemoveDirectoryA(Ini().c_str());
     }
-    static void WriteIni(const std::string& content)
+    static void WriteIni(const std::string& content, const std::string& path = Ini())
     {
-        HANDLE file = CreateFileA(Ini().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
@@ -152,7 +143,7 @@ TEST_F(SettingsFile, JapaneseTextIsStoredAsShiftJisBytes)
               lines.end());
 
     CSystemData loaded;
-    loaded.Load();
+    EXPECT_EQ(loaded.Load(), 1);
     EXPECT_EQ(Text(loaded.GetHome()), "D:\\表");
     EXPECT_EQ(Text(loaded.GetLaunchPath(9)), "C:\\ソフト\\表示.exe");
 }
@@ -258,11 +249,9 @@ TEST_F(SettingsFile, AFullDiskNeverCutsTheFile)
     ASSERT_EQ(data.Load(), 1);
     data.SetHome(("C:\\" + std::string(400, 'h')).c_str());
     const std::string page(4096, 's');
-    HANDLE file = CreateFileA(spare.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteIni(page, spare);
     DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, page.data(), 4096, &written, nullptr));
-    CloseHandle(file);
-    file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     while (WriteFile(file, page.data(), 4096, &written, nullptr) && written == 4096) {
     }
     CloseHandle(file);
@@ -562,7 +551,9 @@ TEST_F(SettingsInput, AFileThatCannotBeReadLeavesTheSettingsAsTheyWere)
     ExpectSame(data, saved, "a folder in the file's place");
 }
 
-TEST(SettingsObject, LoadKeepsTheStartFolder)
+using SettingsObject = SettingsFile;
+
+TEST_F(SettingsObject, LoadKeepsTheStartFolder)
 {
     CSystemData data;
     data.SetStartFolder("C:\\start");
@@ -570,35 +561,29 @@ TEST(SettingsObject, LoadKeepsTheStartFolder)
     EXPECT_EQ(Text(data.GetStartFolder()), "C:\\start");
 }
 
-TEST(SettingsObject, CopyFromTakesEverythingButTheStartFolder)
+TEST_F(SettingsObject, CopyFromTakesEverythingButTheStartFolder)
 {
     CSystemData source;
-    source.SetHome("C:\\表");
-    source.SetDispSystemFile(7);  // stored as given, not turned into 1
-    source.SetDispHiddenFile(1);
-    for (int i = 0; i < CSystemData::LauncherCount; ++i) {
-        source.SetLaunchName(i, ("name" + std::to_string(i)).c_str());
-        source.SetLaunchPath(i, ("path" + std::to_string(i)).c_str());
-    }
+    Fill(source);
     source.SetStartFolder("C:\\source-start");
 
     CSystemData copy;
     copy.SetStartFolder("C:\\own-start");
     EXPECT_EQ(copy.CopyFrom(&source), 1);
-    EXPECT_EQ(Text(copy.GetHome()), "C:\\表");
-    EXPECT_EQ(copy.GetDispSystemFile(), 7);
+    EXPECT_EQ(Text(copy.GetHome()), "C:\\表\\ソフト");
+    EXPECT_EQ(copy.GetDispSystemFile(), 5);  // stored as given, not turned into 1
     EXPECT_EQ(copy.GetDispHiddenFile(), 1);
     for (int i = 0; i < CSystemData::LauncherCount; ++i) {
-        EXPECT_EQ(Text(copy.GetLaunchName(i)), "name" + std::to_string(i));
-        EXPECT_EQ(Text(copy.GetLaunchPath(i)), "path" + std::to_string(i));
+        EXPECT_EQ(Text(copy.GetLaunchName(i)), "ツール" + std::to_string(i));
+        EXPECT_EQ(Text(copy.GetLaunchPath(i)), "C:\\能力\\tool" + std::to_string(i) + ".exe");
     }
     EXPECT_EQ(Text(copy.GetStartFolder()), "C:\\own-start");
 
     copy.SetLaunchName(0, "changed");  // a copy, not shared text
-    EXPECT_EQ(Text(source.GetLaunchName(0)), "name0");
+    EXPECT_EQ(Text(source.GetLaunchName(0)), "ツール0");
 }
 
-TEST(SettingsObject, CopyFromNothingChangesNothing)
+TEST_F(SettingsObject, CopyFromNothingChangesNothing)
 {
     CSystemData data;
     data.SetHome("kept");
@@ -610,7 +595,7 @@ TEST(SettingsObject, CopyFromNothingChangesNothing)
     EXPECT_EQ(Text(data.GetLaunchPath(4)), "kept.exe");
 }
 
-TEST(SettingsObject, SpecialFolderLookup)
+TEST_F(SettingsObject, SpecialFolderLookup)
 {
     const CSystemData data;
     const CString documents = data.GetSpecialFolderPath(CSIDL_PERSONAL);
