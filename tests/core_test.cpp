@@ -101,13 +101,13 @@ TEST(NameConversion, OnlyExactNamesPassAndShortNamesStandIn)
     WIN32_FIND_DATAW entry = {};
     lstrcpyW(entry.cFileName, L"Gr\u00f6\u00dfe.txt");
     lstrcpyW(entry.cAlternateFileName, L"GRE~1.TXT");
-    EXPECT_TRUE(ListedName(entry, text));
+    EXPECT_EQ(ListedName(entry, text), NameFault::None);
     EXPECT_STREQ(text.GetString(), "GRE~1.TXT");
     entry.cAlternateFileName[0] = L'\0';
-    EXPECT_FALSE(ListedName(entry, text));
+    EXPECT_EQ(ListedName(entry, text), NameFault::CodePage);
     EXPECT_STRNE(text.GetString(), "Grose.txt");
     lstrcpyW(entry.cFileName, L"\u30bd\u30d5\u30c8");  // ソフト needs no short name
-    EXPECT_TRUE(ListedName(entry, text));
+    EXPECT_EQ(ListedName(entry, text), NameFault::None);
     EXPECT_STREQ(text.GetString(), "ソフト");
 }
 
@@ -146,6 +146,50 @@ TEST(PathLookup, ReachingPathFallsBackToTheShortFormOnlyWhereItMust)
     RemoveDirectoryW(literal.c_str());
     CString lost;
     EXPECT_FALSE(ReachingPath((folder + L"\\gone\u00e9.txt").c_str(), lost)) << "no entry, no short form";
+}
+
+// Every kind of name a folder can hold: the name it is listed by, and whether commands
+// refuse it, with or without a short name beside it.
+TEST(NameConversion, EachNameIsListedByANameThatReachesItOrRefused)
+{
+    const struct {
+        const wchar_t* name;
+        const wchar_t* shortName;
+        const char* listed;
+        NameFault fault;
+    } rows[] = {
+        {L"memo.txt", L"", "memo.txt", NameFault::None},
+        {L"\u8868\u793a", L"", "表示", NameFault::None},
+        {L"CONSOLE.txt", L"", "CONSOLE.txt", NameFault::None},
+        {L"COM0", L"", "COM0", NameFault::None},
+        {L"my.con", L"", "my.con", NameFault::None},
+        {L"caf\u00e9", L"CAF~1", "CAF~1", NameFault::None},
+        {L"caf\u00e9", L"", "caf?", NameFault::CodePage},
+        {L"memo.txt.", L"MEMO~1.TXT", "MEMO~1.TXT", NameFault::None},
+        {L"memo.txt ", L"", "memo.txt ", NameFault::DotOrBlank},
+        {L"a\"b", L"A_B~1", "A_B~1", NameFault::None},
+        {L"'\"'", L"", "'\"'", NameFault::Forbidden},
+        {L"<>?:\"{}|_+", L"", "<>?:\"{}|_+", NameFault::Forbidden},
+        {L"\\", L"", "\\", NameFault::Forbidden},
+        {L"tab\there", L"", "tab\there", NameFault::Forbidden},
+        {L"a*b", L"A_B~2", "A_B~2", NameFault::None},
+        {L"back\\slash", L"BACK\\~1", "back\\slash", NameFault::Forbidden},  // a short name as bad
+        {L"AUX", L"", "AUX", NameFault::Device},
+        {L"com1.txt", L"", "com1.txt", NameFault::Device},
+        {L"Lpt9", L"", "Lpt9", NameFault::Device},
+        {L"nul .tar.gz", L"", "nul .tar.gz", NameFault::Device},
+        {L"PRN", L"PRN~1", "PRN~1", NameFault::None},
+        {L".", L"", ".", NameFault::None},
+        {L"..", L"", "..", NameFault::None},
+    };
+    for (const auto& row : rows) {
+        WIN32_FIND_DATAW entry = {};
+        lstrcpyW(entry.cFileName, row.name);
+        lstrcpyW(entry.cAlternateFileName, row.shortName);
+        CString listed;
+        EXPECT_EQ(ListedName(entry, listed), row.fault) << row.listed;
+        EXPECT_STREQ(listed.GetString(), row.listed);
+    }
 }
 
 // 表, ソ and 十 end in the byte 0x5C: only a backslash that starts a character separates.
@@ -222,6 +266,8 @@ TEST(PathText, NamesEndingInADotOrABlankAreTheOnesAPathLoses)
         {L"C:\\a\\b", true},      {L"C:\\dir.\\x", false}, {L"C:\\a\\..\\b", true},
         {L"C:\\a \\b", false},    {L"C:/x./y", false},       {L"C:\\a\\b.", false},
         {L"\\\\srv\\s\\.\\x", true}, {L"", true},              {L"C:\\a\\\\b", true},
+        {L"C:\\a\\AUX", false},     {L"C:\\a<b\\c", false},  {L"\\\\?\\C:\\x", true},
+        {L"\\\\?\\UNC\\srv\\s\\c.", false}, {L"C:", true},     {L"C:\\con.txt\\x", false},
     };
     for (const auto& p : paths)
         EXPECT_EQ(KeepsEveryName(p.first), p.second) << std::string(p.first, p.first + lstrlenW(p.first));

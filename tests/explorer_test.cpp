@@ -1,3 +1,4 @@
+#include "common/Messages.h"
 #include "explorer/MainWnd.h"
 #include "framework/core/PathText.h"
 #include "framework/core/SystemMessage.h"
@@ -909,11 +910,15 @@ TEST_F(NoShortNames, RowsStayButNoCommandOpensThem)
 
     for (const std::string& name : lossy) {
         Select(name);
-        EXPECT_EQ(window->OnOpen(), 0) << name;
-        EXPECT_EQ(window->OnEdit(), 0) << name;
-        EXPECT_EQ(window->OnOpenWith(0), 0) << name;
-        window->SendMessage(WM_COMMAND, IDM_FILE_OPEN, 0);
-        window->SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST, 0);
+        // Each command refuses aloud, naming the row, owned by and titled as the window.
+        const std::vector<std::string> told = ModalDriver::Messages([&] {
+            EXPECT_EQ(window->OnOpen(), 0) << name;
+            EXPECT_EQ(window->OnEdit(), 0) << name;
+            EXPECT_EQ(window->OnOpenWith(0), 0) << name;
+            window->SendMessage(WM_COMMAND, IDM_FILE_OPEN, 0);
+            window->SendMessage(WM_COMMAND, IDM_OPEN_WITH_FIRST, 0);
+        }, window->GetHwnd(), MainTitle);
+        EXPECT_EQ(told, std::vector<std::string>(5, NameRefusal(name.c_str(), NameFault::CodePage).GetString()));
         EXPECT_EQ(PathText(), folder) << name;
     }
     // First among several selected, a refused row stops the command: the next one does
@@ -925,7 +930,8 @@ TEST_F(NoShortNames, RowsStayButNoCommandOpensThem)
         for (size_t j = i + 1; j < rows.size(); ++j) {
             if (rows[j].first.find('?') == std::string::npos) {
                 Select({rows[i].first, rows[j].first});
-                EXPECT_EQ(window->OnOpen(), 0) << rows[i].first << " before " << rows[j].first;
+                EXPECT_EQ(ModalDriver::Messages([&] { EXPECT_EQ(window->OnOpen(), 0); }).size(), 1u)
+                    << rows[i].first << " before " << rows[j].first;
                 EXPECT_EQ(PathText(), folder);
                 break;
             }
@@ -946,9 +952,11 @@ TEST_F(NoShortNames, ARowThatStartsWithTheLostCharacterIsRefusedToo)
     window->Navigate(folder.c_str());
     ASSERT_TRUE(Has(LossyRows(), "?t?.tav"));
     Select("?t?.tav");
-    EXPECT_EQ(window->OnOpen(), 0);
-    EXPECT_EQ(window->OnEdit(), 0);
-    EXPECT_EQ(window->OnOpenWith(0), 0);
+    EXPECT_EQ(ModalDriver::Messages([&] {
+        EXPECT_EQ(window->OnOpen(), 0);
+        EXPECT_EQ(window->OnEdit(), 0);
+        EXPECT_EQ(window->OnOpenWith(0), 0);
+    }).size(), 3u);
 }
 
 // ---------------------------------------------------------------------------------------

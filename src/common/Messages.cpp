@@ -44,10 +44,32 @@ CString PasteRefusal()
                    "そのままでは別のファイルやフォルダの名前に変わるため、貼り付けません。");
 }
 
+CString NameRefusal(const CString& name, NameFault fault)
+{
+    const char* why = "";
+    switch (fault) {
+    case NameFault::None:
+    case NameFault::CodePage:
+        why = "この環境の文字で表せない文字を含み、";
+        break;
+    case NameFault::DotOrBlank:
+        why = "末尾が . か空白で、";
+        break;
+    case NameFault::Forbidden:
+        why = "Windows が名前に使わせない文字（\" * : < > ? | \\ / や制御文字）を含み、";
+        break;
+    case NameFault::Device:
+        why = "装置の名前（CON、PRN、AUX、NUL、COM1～COM9、LPT1～LPT9）と読まれ、";
+        break;
+    }
+    return "「" + name + "」を開けません。\r\n\r\nこの名前は" + why +
+           "短い名前もないため、このままでは別のファイルやフォルダを指します。";
+}
+
 CString ChosenNameRefusal(const CString& lossy)
 {
     return lossy + "\r\n\r\nこの名前はこのままでは別のファイルやフォルダを指すため、使えません"
-                   "（表せない文字を含むか、末尾が . か空白で、短い名前もありません）。";
+                   "（表せない文字や使えない文字を含むか、装置の名前か、末尾が . か空白で、短い名前もありません）。";
 }
 
 CString VariableNameRefusal(const CString& file)

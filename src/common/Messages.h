@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/core/PathText.h"
 #include "framework/core/String.h"
 
 #include <windows.h>
@@ -21,6 +22,8 @@ CString FolderRefusal(const CString& path, DWORD error);
 CString SaveFailure(const CString& file, DWORD error);
 // Pasted text the box cannot hold and no path of the same entry replaces.
 CString PasteRefusal();
+// A listed entry that no command may open, shown by name, and why (fault is not None).
+CString NameRefusal(const CString& name, NameFault fault);
 // A picked entry that no path reaches, shown by its lossy name.
 CString ChosenNameRefusal(const CString& lossy);
 // A file whose name the shell would read as variables and that has no type to go by.

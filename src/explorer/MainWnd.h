@@ -49,12 +49,10 @@ protected:
     enum class MenuAt { Pointer, FocusedRow };
     // Whether a folder that cannot be shown is explained to the user.
     enum class Refusal { Silent, Told };
-    // A row's item data: its name does not lead back to its entry.
-    static const LPARAM UnreachableRow = 1;
-
     // The rows read from a folder and not yet shown, each a kind ('D' folder, 'F' file),
-    // a verdict ('+' its name reaches its entry, '-' it does not) and the name; or why
-    // the folder cannot be listed.
+    // a verdict ('0' + the NameFault that keeps its name from reaching its entry, '0'
+    // when none does) and the name; or why the folder cannot be listed. The verdict
+    // becomes the row's item data.
     struct Listing {
         DWORD error = 0;
         CTextList rows;
@@ -74,7 +72,8 @@ protected:
     // Replaces the list's rows by rows, read from folder.
     void FillList(const CString& folder, const CTextList& rows);
     // The first selected row's index, or -1; name and kind filled when found. A row
-    // whose name cannot reach its entry also gives -1: no command may act on it.
+    // whose name cannot reach its entry also gives -1, and the user is told why: no
+    // command may act on it.
     int GetSelectedEntry(CString& name, CString& kind);
 
     // Where a fresh listing leaves the keyboard: the rows named in selected are selected,

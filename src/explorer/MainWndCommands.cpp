@@ -165,8 +165,11 @@ int CMainWnd::GetSelectedEntry(CString& name, CString& kind)
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    // The verdict the listing gave the row: its shown name would open a look-alike.
-    return m_fileList.GetItem(&item) && item.lParam == UnreachableRow ? -1 : row;
+    // The verdict the listing gave the row: its shown name would open another entry.
+    if (!m_fileList.GetItem(&item) || item.lParam == static_cast<LPARAM>(NameFault::None))
+        return row;
+    Tell(m_hWnd, NameRefusal(name, static_cast<NameFault>(item.lParam)), Notice::Warning);
+    return -1;
 }
 
 int CMainWnd::OnOpen()

@@ -86,13 +86,13 @@ CMainWnd::Listing CMainWnd::ReadFolder(const CString& folder)
     return listing;
 }
 
-// A name the code page cannot hold is listed by its short name; without one it keeps
-// the "?" of the conversion and the verdict that no command may open it.
+// A name no path carries as it stands is listed by its short name; without one it keeps
+// a lossy name and the verdict that no command may open it.
 bool CMainWnd::AddRow(CTextList& rows, const WIN32_FIND_DATAW& entry)
 {
     char row[MAX_PATH + 2];  // on the stack: a heap string per row costs a large folder dearly
     row[0] = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : 'F';
-    row[1] = ListedName(entry, row + 2) ? '+' : '-';
+    row[1] = static_cast<char>('0' + static_cast<int>(ListedName(entry, row + 2)));
     return rows.Add(row, lstrlenA(row));
 }
 
@@ -117,7 +117,7 @@ void CMainWnd::FillList(const CString& folder, const CTextList& rows)
     item.mask = LVIF_TEXT | LVIF_PARAM;
     for (const char* read = rows.First(); read != nullptr; read = rows.Next(read)) {
         item.pszText = const_cast<char*>(read + 2);
-        item.lParam = read[1] == '+' ? 0 : UnreachableRow;
+        item.lParam = read[1] - '0';
         m_fileList.InsertItem(&item);
         m_fileList.SetItemText(item.iItem++, 1, read[0] == 'D' ? TE_TEXT_FOLDER : TE_TEXT_FILE);
     }

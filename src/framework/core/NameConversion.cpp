@@ -24,24 +24,26 @@ bool ExactAnsiName(const wchar_t* wide, CString& text)
     return exact;
 }
 
-bool ListedName(const WIN32_FIND_DATAW& entry, char* name)
+NameFault ListedName(const WIN32_FIND_DATAW& entry, char* name)
 {
-    if (ExactAnsiName(entry.cFileName, name) && !EndsInDotOrBlank(entry.cFileName))
-        return true;
+    const NameFault fault = ExactAnsiName(entry.cFileName, name) ? FaultOf(entry.cFileName) : NameFault::CodePage;
+    if (fault == NameFault::None)
+        return fault;
     char shortName[MAX_PATH];
-    if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName)) {
+    if (entry.cAlternateFileName[0] != L'\0' && ExactAnsiName(entry.cAlternateFileName, shortName) &&
+        FaultOf(entry.cAlternateFileName) == NameFault::None) {
         lstrcpyA(name, shortName);
-        return true;
+        return NameFault::None;
     }
-    return false;
+    return fault;
 }
 
-bool ListedName(const WIN32_FIND_DATAW& entry, CString& name)
+NameFault ListedName(const WIN32_FIND_DATAW& entry, CString& name)
 {
     char text[MAX_PATH];
-    const bool exact = ListedName(entry, text);
+    const NameFault fault = ListedName(entry, text);
     name = text;
-    return exact;
+    return fault;
 }
 
 bool WidePath(const CString& path, wchar_t* wide, int size)

@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/core/PathText.h"
 #include "framework/core/String.h"
 
 #include <windows.h>
@@ -13,13 +14,13 @@
 bool ExactAnsiName(const wchar_t* wide, CString& text);
 bool ExactAnsiName(const wchar_t* wide, char* text);
 
-// The name a folder row shows for entry, and whether that name leads back to the entry.
-// A name the code page cannot hold, or one ending in a dot or a blank, is replaced by
-// the file system's short name; without one the row keeps a lossy name that must not
-// be opened. The char form writes to
-// MAX_PATH bytes, for a listing that converts every name on the stack.
-bool ListedName(const WIN32_FIND_DATAW& entry, CString& name);
-bool ListedName(const WIN32_FIND_DATAW& entry, char* name);
+// The name a folder row shows for entry, and why that name does not lead back to the
+// entry (NameFault::None when it does). A name the code page cannot hold exactly, or one
+// FaultOf finds fault with, is replaced by the file system's short name where that has
+// no fault; without one the row keeps a lossy name that must not be opened. The char
+// form writes to MAX_PATH bytes, for a listing that converts every name on the stack.
+NameFault ListedName(const WIN32_FIND_DATAW& entry, CString& name);
+NameFault ListedName(const WIN32_FIND_DATAW& entry, char* name);
 
 // path in UTF-16 for the wide file functions; false when it does not fit in size.
 bool WidePath(const CString& path, wchar_t* wide, int size);

@@ -40,26 +40,73 @@ CString FullPath(const CString& base, const CString& path)
     return length > 0 && length < MAX_PATH ? CString(resolved) : CString("");
 }
 
+namespace {
+
+// The short name of the entry named exactly name in folder (a \\?\ path, so that no name
+// is read as another); false without one that keeps its name. A name holding * or ? is a
+// pattern to the search, so each entry found is compared.
+bool ShortNameOf(const wchar_t* folder, const wchar_t* name, wchar_t* shortName)
+{
+    wchar_t pattern[MAX_PATH + 16];
+    if (lstrlenW(folder) + lstrlenW(name) + 2 >= MAX_PATH + 16)
+        return false;
+    lstrcpyW(pattern, folder);
+    lstrcatW(pattern, L"\\");
+    lstrcatW(pattern, name);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool found = false;
+    do
+        found = lstrcmpW(entry.cFileName, name) == 0;
+    while (!found && FindNextFileW(search, &entry));
+    FindClose(search);
+    char ansi[MAX_PATH];
+    if (!found || entry.cAlternateFileName[0] == L'\0' || !ExactAnsiName(entry.cAlternateFileName, ansi) ||
+        FaultOf(entry.cAlternateFileName) != NameFault::None)
+        return false;
+    lstrcpyW(shortName, entry.cAlternateFileName);
+    return true;
+}
+
+}  // namespace
+
+// Name by name: only a name the path would lose is replaced by its short name, so the
+// user still knows every folder on the way.
 bool ReachingPath(const wchar_t* path, CString& text)
 {
     if (ExactAnsiName(path, text) && KeepsEveryName(path))
         return true;
-    // Asked as it stands, the system would drop a name's closing dots and blanks and so
-    // answer for another entry: the \\?\ form keeps every name as it is.
-    wchar_t literal[MAX_PATH + 8], shortPath[MAX_PATH + 8] = L"";
-    const bool literalAlready = path[0] == L'\\' && path[1] == L'\\' && path[2] == L'?';
-    const bool share = !literalAlready && path[0] == L'\\' && path[1] == L'\\';
-    if (lstrlenW(path) >= MAX_PATH || PathIsRelativeW(path))
+    const int root = RootLength(path);
+    if (root == 0 || lstrlenW(path) >= MAX_PATH || (path[0] == L'\\' && path[2] == L'?'))
         return false;
-    lstrcpyW(literal, literalAlready ? L"" : share ? L"\\\\?\\UNC" : L"\\\\?\\");
-    lstrcatW(literal, share ? path + 1 : path);
-    const DWORD length = GetShortPathNameW(literal, shortPath, MAX_PATH + 8);
-    if (length == 0 || length >= MAX_PATH + 8)
-        return false;
-    // The answer keeps the form it was asked in: back to the one a user types.
-    const wchar_t* plain = shortPath + (literalAlready ? 0 : share ? 7 : 4);
-    wchar_t unc[MAX_PATH + 8] = L"\\";
-    if (share)
-        plain = lstrcatW(unc, plain);
-    return lstrlenW(plain) < MAX_PATH && KeepsEveryName(plain) && ExactAnsiName(plain, text);
+    wchar_t shown[MAX_PATH], real[MAX_PATH + 8], name[MAX_PATH], shortName[16];
+    lstrcpynW(shown, path, root + 1);
+    lstrcpyW(real, path[0] == L'\\' ? L"\\\\?\\UNC" : L"\\\\?\\");
+    lstrcatW(real, path[0] == L'\\' ? shown + 1 : shown);
+    for (const wchar_t* start = path + root; *start != L'\0';) {
+        while (*start == L'\\' || *start == L'/')
+            ++start;
+        const wchar_t* end = start;
+        while (*end != L'\0' && *end != L'\\' && *end != L'/')
+            ++end;
+        if (end == start)
+            break;
+        lstrcpynW(name, start, static_cast<int>(end - start) + 1);
+        char ansi[MAX_PATH];
+        const bool keeps = ExactAnsiName(name, ansi) && FaultOf(name) == NameFault::None;
+        if (!keeps && !ShortNameOf(real, name, shortName))
+            return false;
+        if (lstrlenW(shown) + lstrlenW(name) + 2 >= MAX_PATH)
+            return false;
+        lstrcatW(shown, L"\\");
+        lstrcatW(shown, keeps ? name : shortName);
+        lstrcatW(real, L"\\");
+        lstrcatW(real, name);
+        start = end;
+    }
+    if (*path != L'\0' && (path[lstrlenW(path) - 1] == L'\\') && shown[lstrlenW(shown) - 1] != L'\\')
+        lstrcatW(shown, L"\\");
+    return ExactAnsiName(shown, text);
 }

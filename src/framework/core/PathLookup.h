@@ -15,6 +15,7 @@ bool FileExists(const CString& path);
 CString FullPath(const CString& base, const CString& path);
 
 // The code-page text of a UTF-16 path that reaches that very entry: the path itself when
-// it converts exactly and keeps every name, else its short form when that does; false
-// when neither does (text then holds a lossy form).
+// it converts exactly and keeps every name (see FaultOf), else the path with each name
+// that does not replaced by its short name; false when one has none that does (text
+// then holds a lossy form).
 bool ReachingPath(const wchar_t* path, CString& text);

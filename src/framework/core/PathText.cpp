@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 int FindLastSeparator(const CString& path)
 {
     const char* text = path.GetString();
@@ -144,17 +146,84 @@ bool EndsInDotOrBlank(const CString& name)
            (name.GetString()[length - 1] == '.' || name.GetString()[length - 1] == ' ');
 }
 
+namespace {
+
+bool IsForbidden(wchar_t ch)
+{
+    return (ch >= 0x01 && ch <= 0x1F) || (ch != L'\0' && wcschr(L"\"*:<>?|\\/", ch) != nullptr);
+}
+
+// CON, PRN, AUX and NUL, or COM and LPT with a digit 1 to 9, before nothing or a dot.
+bool IsDeviceName(const wchar_t* name)
+{
+    static const wchar_t* const Devices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"COM", L"LPT"};
+    if (lstrlenW(name) < 3)
+        return false;
+    for (int i = 0; i < 6; ++i) {
+        if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, 3, Devices[i], 3) != CSTR_EQUAL)
+            continue;
+        const wchar_t* rest = name + 3;
+        if (i >= 4 && *rest >= L'1' && *rest <= L'9')
+            ++rest;
+        else if (i >= 4)
+            continue;
+        while (*rest == L' ')  // "NUL .txt" is the device too
+            ++rest;
+        if (*rest == L'\0' || *rest == L'.')
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int RootLength(const wchar_t* path)
+{
+    int at = 0;
+    if (path[0] == L'\\' && path[1] == L'\\' && path[2] == L'?' && path[3] == L'\\') {
+        at = 4;
+        if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path + 4, 4, L"UNC\\", 4) == CSTR_EQUAL)
+            at = 6;  // on as for \\server
+        else
+            return path[at] != L'\0' && path[at + 1] == L':' ? at + 2 : at;
+    } else if (path[0] != L'\0' && path[1] == L':') {
+        return 2;
+    } else if (!(path[0] == L'\\' && path[1] == L'\\')) {
+        return 0;
+    }
+    at += 2;  // past \\ : the server, then the share
+    for (int part = 0; part < 2; ++part) {
+        while (path[at] != L'\0' && path[at] != L'\\' && path[at] != L'/')
+            ++at;
+        if (part == 0 && path[at] != L'\0')
+            ++at;
+    }
+    return at;
+}
+
+NameFault FaultOf(const wchar_t* name)
+{
+    if (EndsInDotOrBlank(name))
+        return NameFault::DotOrBlank;
+    for (const wchar_t* ch = name; *ch; ++ch)
+        if (IsForbidden(*ch))
+            return NameFault::Forbidden;
+    return IsDeviceName(name) ? NameFault::Device : NameFault::None;
+}
+
 bool KeepsEveryName(const wchar_t* path)
 {
     wchar_t name[MAX_PATH];
-    for (const wchar_t* start = path; *start != L'\0';) {
+    for (const wchar_t* start = path + RootLength(path); *start != L'\0';) {
         const wchar_t* end = start;
         while (*end != L'\0' && *end != L'\\' && *end != L'/')
             ++end;
         const int length = static_cast<int>(end - start);
-        if (length > 0 && length < MAX_PATH) {
+        if (length >= MAX_PATH)
+            return false;
+        if (length > 0) {
             lstrcpynW(name, start, length + 1);
-            if (EndsInDotOrBlank(name))
+            if (FaultOf(name) != NameFault::None)
                 return false;
         }
         start = *end != L'\0' ? end + 1 : end;

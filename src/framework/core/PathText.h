@@ -46,5 +46,18 @@ CString QuotedArgument(const CString& path);
 bool EndsInDotOrBlank(const wchar_t* name);
 bool EndsInDotOrBlank(const CString& name);
 
-// Whether no name in path ends in a dot or a blank.
+// Why the path functions would not read a name as itself: it ends in a dot or a blank
+// (they drop those), holds a character Windows forbids in a name (" * : < > ? | \ / and
+// 0x01 to 0x1F), or is a device's name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9,
+// alone or before an extension, in any case). CodePage is the code page's own fault,
+// which only a conversion can tell.
+enum class NameFault { None, CodePage, DotOrBlank, Forbidden, Device };
+NameFault FaultOf(const wchar_t* name);
+
+// The length of path's root, which names no entry: "C:", "\\server\share", "\\?\C:",
+// "\\?\UNC\server\share"; 0 for a relative path.
+int RootLength(const wchar_t* path);
+
+// Whether every name in path passes FaultOf: the root ("C:", "\\server\share",
+// "\\?\") is no name.
 bool KeepsEveryName(const wchar_t* path);
