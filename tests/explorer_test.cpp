@@ -464,8 +464,15 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExists)
     EXPECT_TRUE(cut.size() > 20 && cut.size() < 150 && cut.compare(0, 4, "R&&D") == 0 &&
                 cut.compare(cut.size() - 2, 2, "…") == 0) << cut;
     Select("b.tav");
-    EXPECT_EQ(window->OnOpenWith(6), 0);
-    EXPECT_EQ(window->OnOpenWith(8), 0);
+    // A pattern is no program: nothing starts, and the user reads which path failed.
+    const std::vector<std::string> told = ModalDriver::Messages([&] {
+        EXPECT_EQ(window->OnOpenWith(6), 0);
+        EXPECT_EQ(window->OnOpenWith(8), 0);
+        EXPECT_EQ(window->OnOpenWith(0), 0);  // unregistered: nothing to tell
+    }, window->GetHwnd(), MainTitle);
+    EXPECT_EQ(told, (std::vector<std::string>{
+                        StartFailure((std::string(ExecutableFolder()) + "\\R*.exe").c_str(), ERROR_FILE_NOT_FOUND).GetString(),
+                        StartFailure((std::string(ExecutableFolder()) + "\\Recorder.ex?").c_str(), ERROR_FILE_NOT_FOUND).GetString()}));
 
     CSystemData file;  // the settings file changes; a reload relabels
     file.SetLaunchName(0, "新しい");
@@ -1245,8 +1252,11 @@ TEST_F(EveryCommand, WithNoSelectionOrAnUnregisteredLauncherOnlyNavigationActs)
     EXPECT_EQ(window->OnOpenWith(0), 0);
     RegisterLauncher(1, "壊れた", (tree / "missing.exe"));  // a launcher without its program
     Select("b.tav");
-    EXPECT_EQ(window->OnOpenWith(1), 0);
-    EXPECT_EQ(window->OnOpenWith(3), 0);  // no entry at all
+    const std::vector<std::string> told = ModalDriver::Messages([&] {
+        EXPECT_EQ(window->OnOpenWith(1), 0);
+        EXPECT_EQ(window->OnOpenWith(3), 0);  // no entry at all: nothing to tell
+    }, window->GetHwnd(), MainTitle);
+    EXPECT_EQ(told, std::vector<std::string>{StartFailure((tree / "missing.exe").c_str(), ERROR_FILE_NOT_FOUND).GetString()});
     EXPECT_EQ(PathText(), work);
     Select("c.tav");  // the sentinel: nothing may have arrived before it
     EXPECT_EQ(window->OnEdit(), 1);

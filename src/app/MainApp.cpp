@@ -1,6 +1,7 @@
 #include "app/MainApp.h"
 
 #include "explorer/MainWnd.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/PathText.h"
 #include "settings/SystemData.h"
 
@@ -17,7 +18,7 @@ CString CMainApp::StartFolderFromCommandLine(const char* commandLine)
     // followed by more arguments is then no folder and is cut to one.
     if (folder.GetLength() >= 3 && folder.GetString()[0] == '"')
         folder = folder.Mid(1, folder.GetLength() - 2);
-    if (!PathIsDirectoryA(folder.GetString())) {
+    if (!IsFolder(folder)) {
         const int separator = FindLastSeparator(folder);
         folder = separator >= 0 ? folder.Left(separator) : CString("");
     }

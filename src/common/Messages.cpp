@@ -66,6 +66,11 @@ CString NameRefusal(const CString& name, NameFault fault)
            "短い名前もないため、このままでは別のファイルやフォルダを指します。";
 }
 
+CString StartFailure(const CString& file, DWORD error)
+{
+    return "「" + file + "」を開けませんでした。\r\n\r\n" + ReasonText(error);
+}
+
 CString ChosenNameRefusal(const CString& lossy)
 {
     return lossy + "\r\n\r\nこの名前はこのままでは別のファイルやフォルダを指すため、使えません"

@@ -24,6 +24,8 @@ CString SaveFailure(const CString& file, DWORD error);
 CString PasteRefusal();
 // A listed entry that no command may open, shown by name, and why (fault is not None).
 CString NameRefusal(const CString& name, NameFault fault);
+// A file or program that could not be opened or started, and why.
+CString StartFailure(const CString& file, DWORD error);
 // A picked entry that no path reaches, shown by its lossy name.
 CString ChosenNameRefusal(const CString& lossy);
 // A file whose name the shell would read as variables and that has no type to go by.

@@ -107,7 +107,7 @@ LRESULT CMainWnd::OnCreate(WPARAM, LPARAM)
         return 0;
     // The command line speaks of the folder the program was started in.
     const CString start = FullPath(CString(""), settings->GetStartFolder());
-    if (!PathIsDirectoryA(start.GetString()) || !Navigate(start))
+    if (!IsFolder(start) || !Navigate(start))
         GoHome(Refusal::Silent);  // quietly: the user asked for neither folder
     return 0;
 }

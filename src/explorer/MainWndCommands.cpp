@@ -11,6 +11,7 @@
 #include "settings/VersionDlg.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 #include <windowsx.h>
 
@@ -41,14 +42,15 @@ bool ReadsAsVariables(const wchar_t* path)
     return length == 0 || length > 2 * MAX_PATH || lstrcmpW(expanded, path) != 0;
 }
 
-// The shell's way, with no error box of its own (SEE_MASK_FLAG_NO_UI): a failure is
-// only this function's false. With type set, the verb of that type's class, whose
-// command takes the path as it stands.
-bool ShellExecuteCommand(const ShellCommand& command, const wchar_t* type)
+// The shell's way. It tells the user of its own failures (a file gone, a type with no
+// program or without the verb, a broken shortcut) in a box owned by owner. With type
+// set, the verb of that type's class, whose command takes the path as it stands.
+bool ShellExecuteCommand(HWND owner, const ShellCommand& command, const wchar_t* type)
 {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI | (type != nullptr ? SEE_MASK_CLASSNAME : 0);
+    info.fMask = type != nullptr ? SEE_MASK_CLASSNAME : 0;
+    info.hwnd = owner;
     info.lpVerb = command.verb;
     info.lpFile = command.file;
     info.lpParameters = command.hasParameters ? command.parameters : nullptr;
@@ -58,8 +60,8 @@ bool ShellExecuteCommand(const ShellCommand& command, const wchar_t* type)
 }
 
 // A program started as its own process, expanding nothing; shown as the shell shows
-// what it starts.
-bool StartProgram(const ShellCommand& command)
+// what it starts. A failure is told here: no shell reports it.
+bool StartProgram(HWND owner, const CString& file, const ShellCommand& command)
 {
     wchar_t line[4 * MAX_PATH];
     lstrcpyW(line, L"\"");
@@ -75,8 +77,10 @@ bool StartProgram(const ShellCommand& command)
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(command.file, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+                        &process)) {
+        Tell(owner, StartFailure(file, GetLastError()), Notice::Error);
         return false;
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
@@ -85,20 +89,48 @@ bool StartProgram(const ShellCommand& command)
 // A path that reads as variables is kept from the shell's expansion: a program is started
 // here, a document goes to its type's class, and a name with no type to go by is refused
 // and the user told why. True when the command was handed on.
-bool Shell(HWND owner, const char* verb, const CString& file, const char* parameters = nullptr)
+bool OpenInShell(HWND owner, const char* verb, const CString& file, const char* parameters = nullptr)
 {
     ShellCommand command;
-    if (!ToWide(verb, file, parameters, command))
+    if (!ToWide(verb, file, parameters, command)) {
+        Tell(owner, StartFailure(file, ERROR_FILENAME_EXCED_RANGE), Notice::Error);
         return false;
+    }
     if (!ReadsAsVariables(command.file))
-        return ShellExecuteCommand(command, nullptr);
+        return ShellExecuteCommand(owner, command, nullptr);
     const wchar_t* type = PathFindExtensionW(command.file);
     if (lstrcmpiW(type, L".exe") == 0 || lstrcmpiW(type, L".com") == 0)
-        return StartProgram(command);
+        return StartProgram(owner, file, command);
     if (*type != L'\0')
-        return ShellExecuteCommand(command, type);
+        return ShellExecuteCommand(owner, command, type);
     Tell(owner, VariableNameRefusal(file), Notice::Warning);
     return false;
+}
+
+// The folder a shortcut points at, as a path that reaches it; false for a shortcut to a
+// file, or one that cannot be read (the shell then tells what is wrong with it).
+bool ShortcutFolder(const CString& shortcut, CString& folder)
+{
+    wchar_t path[MAX_PATH], target[MAX_PATH] = L"";
+    if (!WidePath(shortcut, path, MAX_PATH))
+        return false;
+    const bool initialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+            SUCCEEDED(file->Load(path, STGM_READ)))
+            link->GetPath(target, MAX_PATH, nullptr, 0);
+        if (file != nullptr)
+            file->Release();
+        link->Release();
+    }
+    if (initialised)
+        CoUninitialize();
+    const DWORD attributes = target[0] != L'\0' ? GetFileAttributesW(target) : INVALID_FILE_ATTRIBUTES;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           ReachingPath(target, folder);
 }
 
 }  // namespace
@@ -119,7 +151,7 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDM_HELP_VERSION:        RunDialog(id); return 0;
     case IDM_HELP_USAGE:
         if (CSystemData* settings = GetSystemData())
-            Shell(m_hWnd, "open", settings->GetFilePath(CSystemData::HelpFile));
+            OpenInShell(m_hWnd, "open", settings->GetFilePath(CSystemData::HelpFile));
         return 0;
     }
     if (id >= IDM_OPEN_WITH_FIRST && id < IDM_OPEN_WITH_FIRST + CSystemData::LauncherCount) {
@@ -189,13 +221,20 @@ int CMainWnd::OnEdit()
     CString name, kind;
     if (GetSelectedEntry(name, kind) < 0 || kind == TE_TEXT_FOLDER)
         return 0;
-    Shell(m_hWnd, "edit", JoinPath(m_listedFolder, name));
+    OpenInShell(m_hWnd, "edit", JoinPath(m_listedFolder, name));
     return 1;
 }
 
+// A shortcut to a folder opens the folder here, as the system's own file manager does;
+// the shell would start another file manager on it.
 int CMainWnd::OpenFile(CString name)
 {
-    Shell(m_hWnd, "open", JoinPath(m_listedFolder, name));
+    const CString path = JoinPath(m_listedFolder, name);
+    CString folder;
+    if (lstrcmpiA(PathFindExtensionA(path.GetString()), ".lnk") == 0 && ShortcutFolder(path, folder))
+        ShowFolder(folder, ListPlace(), Refusal::Told);
+    else
+        OpenInShell(m_hWnd, "open", path);
     return 1;
 }
 
@@ -207,10 +246,14 @@ int CMainWnd::OnOpenWith(int index)
         return 0;
     const CString target = JoinPath(m_listedFolder, name);
     const CString program = settings->GetLaunchPath(index);
-    if (!FileExists(program))
+    if (!FileExists(program)) {
+        // An unregistered entry does nothing; a program gone since it was registered is told.
+        if (!program.IsEmpty())
+            Tell(m_hWnd, StartFailure(program, ERROR_FILE_NOT_FOUND), Notice::Error);
         return 0;
+    }
     const CString parameter = QuotedArgument(target);
-    return Shell(m_hWnd, "open", program, parameter.GetString()) ? 1 : 0;
+    return OpenInShell(m_hWnd, "open", program, parameter.GetString()) ? 1 : 0;
 }
 
 int CMainWnd::FileExists(CString path)

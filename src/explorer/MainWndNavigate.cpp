@@ -136,10 +136,11 @@ CMainWnd::Listing CMainWnd::ReadListing(const CString& typed, const CString& fol
         refused.error = typed.IsEmpty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE;
         return refused;
     }
-    if (!PathIsDirectoryA(folder.GetString())) {
-        const bool exists = ::GetFileAttributesA(folder.GetString()) != INVALID_FILE_ATTRIBUTES;
-        const DWORD error = GetLastError();
-        refused.error = exists || error == 0 ? ERROR_DIRECTORY : error;
+    // By its attributes: the shell's directory test denies a share's root.
+    const DWORD attributes = ::GetFileAttributesA(folder.GetString());
+    const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        refused.error = error == 0 ? ERROR_DIRECTORY : error;
         return refused;
     }
     return ReadFolder(folder);
@@ -195,7 +196,7 @@ int CMainWnd::GoHome(Refusal refusal)
     if (settings == nullptr)
         return 0;
     CString home = settings->GetHome();
-    if (!PathIsDirectoryA(home.GetString())) {
+    if (!IsFolder(home)) {
         const CString documents = settings->GetSpecialFolderPath(CSIDL_PERSONAL);
         if (!documents.IsEmpty() || home.IsEmpty())
             home = documents;  // else the home setting names what is missing
@@ -213,11 +214,11 @@ int CMainWnd::OnReload()
     settings->Load();
     if (!UpdateLauncherMenu())
         return 0;
-    const CString typed = m_pathBox.GetWindowText();
+    const CString typed = PathAsGiven(m_pathBox.GetWindowText());
     if (!m_listedFolder.IsEmpty() && FullPath(m_listedFolder, typed) == m_listedFolder &&
         ::GetFileAttributesA(m_listedFolder.GetString()) == INVALID_FILE_ATTRIBUTES) {
         for (CString above = ::JoinPath(m_listedFolder, ".."); !above.IsEmpty(); above = ::JoinPath(above, ".."))
-            if (PathIsDirectoryA(above.GetString()) && ShowFolder(above, ListPlace(), Refusal::Silent))
+            if (IsFolder(above) && ShowFolder(above, ListPlace(), Refusal::Silent))
                 return 1;
     }
     return ShowFolder(typed, CurrentPlace(), Refusal::Told);
@@ -226,7 +227,7 @@ int CMainWnd::OnReload()
 int CMainWnd::OnBrowse()
 {
     CString start = m_pathBox.GetWindowText();
-    if (!PathIsDirectoryA(start.GetString()))
+    if (!IsFolder(start))
         start = "";
     CFolderDialog dialog;
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))

@@ -4,10 +4,24 @@
 
 namespace {
 
-// The row named name, searched on from the row after; -1 for none or an empty name.
+// The row named name, searched on from the row after; -1 for none or an empty name. The
+// list finds names in any case: on a volume that tells case apart, "null" beside "NULL"
+// is another entry, so a row named exactly so comes first.
 int FindRow(CListView& list, const CString& name, int after)
 {
-    return name.IsEmpty() ? -1 : list.FindItem(after, name.GetString());
+    if (name.IsEmpty())
+        return -1;
+    const int first = list.FindItem(after, name.GetString());
+    char text[MAX_PATH];
+    for (int row = first; row >= 0;) {
+        list.GetItemText(row, 0, text, MAX_PATH);
+        if (name == text)
+            return row;
+        row = list.FindItem(row, name.GetString());
+        if (row == first)
+            break;
+    }
+    return first;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/CommonSettingDlg.h"
 
 #include "common/Messages.h"
+#include "framework/core/PathLookup.h"
 #include "framework/core/PathText.h"
 #include "framework/dialogs/FolderDialog.h"
 #include "resource.h"
@@ -46,7 +47,7 @@ void CCommonSettingDlg::OnBrowseHome()
     CFolderDialog dialog;
     // A path that is no folder would only make the browser select nothing useful.
     CString start = Unquoted(m_homeBox.GetWindowText());
-    if (!PathIsDirectoryA(start.GetString()))
+    if (!IsFolder(start))
         start = "";
     if (dialog.Browse(TE_TEXT_BROWSE, m_hWnd, start))
         m_homeBox.SetWindowText(dialog.GetPath().GetString());

@@ -18,6 +18,14 @@ bool FileExists(const CString& path)
     return true;
 }
 
+bool IsFolder(const CString& path)
+{
+    if (path.IsEmpty())
+        return false;
+    const DWORD attributes = GetFileAttributesA(path.GetString());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 CString FullPath(const CString& base, const CString& path)
 {
     const char* text = path.GetString();

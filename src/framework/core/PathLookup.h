@@ -7,6 +7,10 @@
 // Whether path names one existing file or folder; a wildcard pattern never does.
 bool FileExists(const CString& path);
 
+// Whether path names an existing folder, a share's root (\\server\share) included, which
+// the shell's directory test denies.
+bool IsFolder(const CString& path);
+
 // path as the full path it names from the folder base: a relative path ("..", "sub\x")
 // is taken from base ("\x" from base's drive), or from the current directory when base
 // is empty, and the platform's rules then fold "." and "..", doubled separators and

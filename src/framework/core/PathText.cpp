@@ -107,6 +107,17 @@ CString Unquoted(const CString& text)
     return text;
 }
 
+CString PathAsGiven(const CString& text)
+{
+    const char* start = text.GetString() != nullptr ? text.GetString() : "";
+    while (*start == ' ' || *start == '\t')
+        ++start;
+    int length = lstrlenA(start);
+    while (length > 0 && (start[length - 1] == ' ' || start[length - 1] == '\t'))
+        --length;  // neither byte is a trail byte
+    return Unquoted(length > 0 ? CString(start, length) : CString(""));
+}
+
 wchar_t* Unquoted(wchar_t* text)
 {
     const int length = lstrlenW(text);

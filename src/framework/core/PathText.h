@@ -37,6 +37,10 @@ CString JoinPath(const CString& base, const CString& name);
 CString Unquoted(const CString& text);
 wchar_t* Unquoted(wchar_t* text);
 
+// A typed or pasted path as the system copies one: without the blanks around it, then
+// without the double quotes around it.
+CString PathAsGiven(const CString& text);
+
 // path as one command-line argument in double quotes: backslashes before the closing
 // quote are doubled so they do not escape it (a trail byte 0x5C is left alone).
 CString QuotedArgument(const CString& path);
