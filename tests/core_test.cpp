@@ -244,7 +244,10 @@ TEST(PathText, UnquotedDropsOnlyAPairOfDoubleQuotes)
         MultiByteToWideChar(CP_ACP, 0, c.first, -1, wide, MAX_PATH);
         MultiByteToWideChar(CP_ACP, 0, c.second, -1, expected, MAX_PATH);
         EXPECT_EQ(std::wstring(Unquoted(wide)), expected) << c.first;
+        const std::string padded = std::string(" \t") + c.first + "  ";  // blanks go first
+        EXPECT_STREQ(PathAsGiven(padded.c_str()).GetString(), c.second) << padded;
     }
+    EXPECT_STREQ(PathAsGiven("\" C:\\a b \"").GetString(), " C:\\a b ") << "blanks inside quotes stay";
 }
 
 // The file system reads "memo.txt." and "memo.txt " as memo.txt: such a name cannot be

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <objidl.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
@@ -777,25 +778,9 @@ std::string ShortNameOf(const std::wstring& path)
 // shell of the host makes them; elsewhere the wide functions do.
 bool MakeNumberedFiles(const std::string& folder, int count)
 {
-    using Spawn = LONG(CDECL*)(char* const* argv, int wait);
-    using UnixName = char*(CDECL*)(const wchar_t* path);
-    const Spawn spawn = reinterpret_cast<Spawn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    const UnixName unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     const std::wstring wide = Wide(folder);
-    if (spawn != nullptr && unixName != nullptr) {
-        char* unixFolder = unixName(wide.c_str());
-        if (unixFolder == nullptr)
-            return false;
-        std::string script = "cd \"$1\" && seq -f f%06g.txt 0 " + std::to_string(count - 1) +
-                             " | xargs touch";
-        char* const argv[] = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), &script[0],
-                              const_cast<char*>("sh"), unixFolder, nullptr};
-        const LONG status = spawn(argv, 1);
-        HeapFree(GetProcessHeap(), 0, unixFolder);
-        return status == 0;
-    }
+    if (RunUnixShell("cd \"$1\" && seq -f f%06g.txt 0 " + std::to_string(count - 1) + " | xargs touch", folder))
+        return true;
     wchar_t name[32];
     for (int i = 0; i < count; ++i) {
         wsprintfW(name, L"\\f%06d.txt", i);
@@ -964,6 +949,100 @@ TEST_F(NoShortNames, ARowThatStartsWithTheLostCharacterIsRefusedToo)
         EXPECT_EQ(window->OnEdit(), 0);
         EXPECT_EQ(window->OnOpenWith(0), 0);
     }).size(), 3u);
+}
+
+// Names a Linux folder holds that no Win32 call opens as they stand: each reaches its own
+// entry by a short name, or every command refuses it aloud.
+class ForeignNames : public ExplorerFixture {
+protected:
+    void SetUp() override
+    {
+        ExplorerFixture::SetUp();
+        folder = tree.MakeDir("foreign");
+        ASSERT_TRUE(RunUnixShell("cd \"$1\" && printf quote > 'a\"b.tav' && printf plain > ab.tav && "
+                                 "printf device > AUX && mkdir null NULL '<>?:\"{}|_+' 'q?dir' && "
+                                 "printf inside > 'q?dir/in.tav'", folder));
+        window->Navigate(folder.c_str());
+        for (const auto& row : ListRows())
+            if (!Has({"..", "ab.tav", "AUX", "null", "NULL", Odd}, row.first))
+                (row.second == FolderKind ? dir : quote) = row.first;
+    }
+    void TearDown() override
+    {
+        RunUnixShell("rm -rf \"$1\"", folder);
+        ExplorerFixture::TearDown();
+    }
+    std::string folder, dir, quote;  // the rows of q?dir and a"b.tav
+    // Its short name keeps a character Windows forbids: no name reaches it.
+    static constexpr const char* Odd = "<>?:\"{}|_+";
+};
+
+TEST_F(ForeignNames, OpenTheLauncherEnterAndUpReachExactlyTheirEntry)
+{
+    EXPECT_EQ(ListRows().size(), 8u) << "every entry once";
+    Select(quote);
+    EXPECT_EQ(window->OnOpen(), 1);
+    EXPECT_EQ(window->OnOpenWith(0), 1);
+    const std::vector<std::string> lines = Recorded(2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(Content(LastArgument(lines[0])), "quote") << lines[0];
+    EXPECT_EQ(Content(LastArgument(lines[1])), "quote") << "the argument names no other entry: " << lines[1];
+
+    Select(dir);
+    EXPECT_EQ(window->OnOpen(), 1);
+    EXPECT_EQ(PathText(), folder + "\\" + dir);
+    EXPECT_TRUE(Has(Names(ListRows()), "in.tav"));
+    EXPECT_EQ(window->OnUp(), 1);
+    EXPECT_EQ(Place(), dir + " |" + dir);
+    ASSERT_EQ(window->Navigate((folder + "\\null").c_str()), 1);
+    EXPECT_EQ(window->OnUp(), 1);
+    EXPECT_EQ(Place(), "null |null") << "never its case twin";
+
+    window->Navigate(folder.c_str());
+    for (const char* refused : {"AUX", Odd}) {
+        Select(refused);
+        EXPECT_EQ(ModalDriver::Messages([&] { EXPECT_EQ(window->OnOpen(), 0); }, window->GetHwnd(), MainTitle),
+                  std::vector<std::string>{NameRefusal(refused, refused == Odd ? NameFault::Forbidden : NameFault::Device)
+                                               .GetString()});
+    }
+}
+
+// A share's root lists like any folder; a path typed as the system copies one is taken.
+TEST_F(ForeignNames, AShareRootAndAQuotedPathWithBlanksList)
+{
+    const std::string link = "\"$WINEPREFIX/dosdevices/unc/tavlorn-srv/share\"";
+    ASSERT_TRUE(RunUnixShell("mkdir -p \"$WINEPREFIX/dosdevices/unc/tavlorn-srv\" && ln -sfn \"$1\" " + link, folder));
+    EXPECT_EQ(window->Navigate("\\\\tavlorn-srv\\share"), 1);
+    EXPECT_EQ(PathText(), "\\\\tavlorn-srv\\share");
+    EXPECT_TRUE(Has(Names(ListRows()), "ab.tav"));
+    RunUnixShell("rm -f " + link, folder);
+    window->PathBox().SetWindowText((" \t\"" + folder + "\\null\"  ").c_str());
+    EXPECT_EQ(ModalDriver::Messages([&] { window->OnReload(); }), std::vector<std::string>{});
+    EXPECT_EQ(PathText(), folder + "\\null");
+}
+
+// A shortcut to a folder opens the folder here; a file the shell cannot open is told.
+TEST_F(ForeignNames, AFolderShortcutOpensHereAndAFailedOpenIsTold)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&link))));
+    link->SetPath(Wide(folder + "\\null").c_str());
+    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    EXPECT_TRUE(SUCCEEDED(file->Save(Wide(folder + "\\to null.lnk").c_str(), TRUE)));
+    file->Release();
+    link->Release();
+    CoUninitialize();
+    tree.MakeFile("foreign\\data.xyz");
+    window->OnReload();
+    Select("to null.lnk");
+    EXPECT_EQ(window->OnOpen(), 1);
+    EXPECT_EQ(PathText(), folder + "\\null");
+    window->Navigate(folder.c_str());
+    Select("data.xyz");
+    EXPECT_EQ(ModalDriver::Messages([&] { window->OnOpen(); }, window->GetHwnd()).size(), 1u);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -100,3 +100,26 @@ bool RemoveTree(const std::string& path)
                                                                 : std::wstring(wide);
     return RemoveTreeW(full);
 }
+
+bool RunUnixShell(const std::string& script, const std::string& folder)
+{
+    using Spawn = LONG(CDECL*)(char* const* argv, int wait);
+    using UnixName = char*(CDECL*)(const wchar_t* path);
+    const Spawn spawn = reinterpret_cast<Spawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    const UnixName unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH];
+    if (spawn == nullptr || unixName == nullptr ||
+        MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH) == 0)
+        return false;
+    char* unixFolder = unixName(wide);
+    if (unixFolder == nullptr)
+        return false;
+    std::string text = script;
+    char* const argv[] = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), &text[0],
+                          const_cast<char*>("sh"), unixFolder, nullptr};
+    const LONG status = spawn(argv, 1);
+    HeapFree(GetProcessHeap(), 0, unixFolder);
+    return status == 0;
+}

@@ -27,4 +27,7 @@ private:
 std::string DocumentsFolder();
 
 std::string ReadWholeFile(const std::string& path);
+// Runs script with /bin/sh on the Linux side of Wine, $1 being folder's Linux path: for
+// names no Win32 call makes. False where Wine offers no way there or the script fails.
+bool RunUnixShell(const std::string& script, const std::string& folder);
 bool RemoveTree(const std::string& path);
