@@ -117,7 +117,7 @@ TEST(PathLookup, ReachingPathFallsBackToTheShortFormOnlyWhereItMust)
 {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = temp + (L"reach" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring folder = temp + (L"reaching paths " + std::to_wstring(GetCurrentProcessId()));
     const std::wstring literal = L"\\\\?\\" + folder;  // keeps closing dots and blanks
     ASSERT_TRUE(CreateDirectoryW(literal.c_str(), nullptr));
     const wchar_t* const names[] = {L"\\memo.txt", L"\\cafe.txt", L"\\plain.txt", L"\\\u8868\u793a.txt",
@@ -143,6 +143,18 @@ TEST(PathLookup, ReachingPathFallsBackToTheShortFormOnlyWhereItMust)
         EXPECT_EQ(std::wstring(content), name) << reaching.GetString() << " opens another entry";
         DeleteFileW((literal + name).c_str());
     }
+    // Only the name that needs it is shortened: the folders on the way stay as the user knows them.
+    ASSERT_TRUE(CreateDirectoryW((literal + L"\\d\u00e9").c_str(), nullptr));
+    CloseHandle(CreateFileW((literal + L"\\d\u00e9\\inner.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    CString inner, plainFolder;
+    ASSERT_TRUE(ReachingPath((folder + L"\\d\u00e9\\inner.txt").c_str(), inner));
+    ExactAnsiName(folder.c_str(), plainFolder);
+    const std::string kept = inner.GetString();
+    EXPECT_EQ(kept.rfind(std::string(plainFolder.GetString()) + "\\", 0), 0u) << kept;
+    EXPECT_EQ(kept.substr(kept.size() - 10), "\\inner.txt") << kept;
+    EXPECT_TRUE(FileExists(inner)) << kept;
+    DeleteFileW((literal + L"\\d\u00e9\\inner.txt").c_str());
+    RemoveDirectoryW((literal + L"\\d\u00e9").c_str());
     RemoveDirectoryW(literal.c_str());
     CString lost;
     EXPECT_FALSE(ReachingPath((folder + L"\\gone\u00e9.txt").c_str(), lost)) << "no entry, no short form";
