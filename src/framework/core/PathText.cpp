@@ -164,14 +164,22 @@ bool IsForbidden(wchar_t ch)
     return (ch >= 0x01 && ch <= 0x1F) || (ch != L'\0' && wcschr(L"\"*:<>?|\\/", ch) != nullptr);
 }
 
+// Whether the first count characters of text are ascii's letters in any case.
+bool StartsAsciiNoCase(const wchar_t* text, const char* ascii, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (text[i] == L'\0' || (text[i] | 0x20) != (ascii[i] | 0x20) || text[i] > 0x7A)
+            return false;
+    return true;
+}
+
 // CON, PRN, AUX and NUL, or COM and LPT with a digit 1 to 9, before nothing or a dot.
+// Asked for every listed entry: letters compared by hand, no locale call.
 bool IsDeviceName(const wchar_t* name)
 {
-    static const wchar_t* const Devices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"COM", L"LPT"};
-    if (lstrlenW(name) < 3)
-        return false;
+    static const char* const Devices[] = {"CON", "PRN", "AUX", "NUL", "COM", "LPT"};
     for (int i = 0; i < 6; ++i) {
-        if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, 3, Devices[i], 3) != CSTR_EQUAL)
+        if (!StartsAsciiNoCase(name, Devices[i], 3))
             continue;
         const wchar_t* rest = name + 3;
         if (i >= 4 && *rest >= L'1' && *rest <= L'9')
@@ -193,7 +201,7 @@ int RootLength(const wchar_t* path)
     int at = 0;
     if (path[0] == L'\\' && path[1] == L'\\' && path[2] == L'?' && path[3] == L'\\') {
         at = 4;
-        if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path + 4, 4, L"UNC\\", 4) == CSTR_EQUAL)
+        if (StartsAsciiNoCase(path + 4, "UNC", 3) && path[7] == L'\\')
             at = 6;  // on as for \\server
         else
             return path[at] != L'\0' && path[at + 1] == L':' ? at + 2 : at;
