@@ -5,8 +5,6 @@
 #include "framework/core/PathText.h"
 #include "settings/SystemData.h"
 
-#include <shlwapi.h>
-
 IMPLEMENT_RUNTIME_CLASS(CMainApp, CWinApp)
 
 CMainApp::~CMainApp() {}

@@ -6,8 +6,6 @@
 #include "resource.h"
 #include "settings/SystemData.h"
 
-#include <shlwapi.h>
-
 #include <cstddef>
 
 IMPLEMENT_RUNTIME_CLASS(CMainWnd, CWindow)

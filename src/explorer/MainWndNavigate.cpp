@@ -9,7 +9,6 @@
 #include "settings/SystemData.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
 namespace {
 

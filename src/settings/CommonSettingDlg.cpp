@@ -7,8 +7,6 @@
 #include "resource.h"
 #include "settings/SettingsDialog.h"
 
-#include <shlwapi.h>
-
 IMPLEMENT_RUNTIME_CLASS(CCommonSettingDlg, CDialog)
 
 CCommonSettingDlg::CCommonSettingDlg() : CDialog(IDD_COMMON_SETTING)

@@ -3,7 +3,6 @@
 #include "framework/core/PathText.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <cstring>
 

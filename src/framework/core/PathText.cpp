@@ -149,14 +149,6 @@ bool EndsInDotOrBlank(const wchar_t* name)
     return name[length - 1] == L'.' || name[length - 1] == L' ';
 }
 
-bool EndsInDotOrBlank(const CString& name)
-{
-    const int length = name.GetLength();
-    // Neither byte can be a trail byte, so the last byte is the last character.
-    return length > 0 && name != "." && name != ".." &&
-           (name.GetString()[length - 1] == '.' || name.GetString()[length - 1] == ' ');
-}
-
 namespace {
 
 bool IsForbidden(wchar_t ch)

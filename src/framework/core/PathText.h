@@ -48,7 +48,6 @@ CString QuotedArgument(const CString& path);
 // Whether the file system would read name as another one: one ending in a dot or a
 // blank ("." and ".." are not such names).
 bool EndsInDotOrBlank(const wchar_t* name);
-bool EndsInDotOrBlank(const CString& name);
 
 // Why the path functions would not read a name as itself: it ends in a dot or a blank
 // (they drop those), holds a character Windows forbids in a name (" * : < > ? | \ / and
