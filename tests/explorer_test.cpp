@@ -493,11 +493,38 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExistsAndAReloa
     EXPECT_TRUE(Has(Names(ListRows()), "hidden.txt"));
 }
 
+// Only the modifiers a key is known by let it move the keyboard.
+TEST(ChildKeys, F4CtrlLAndF6MoveTheKeyboardWithTheirOwnModifiersOnly)
+{
+    using K = KeyboardStop;
+    const struct { UINT key; bool ctrl, shift; KeyboardStop stop; } rows[] = {
+        {VK_F4, false, false, K::PathBox}, {VK_F4, true, false, K::None}, {VK_F4, false, true, K::None},
+        {'L', true, false, K::PathBox},    {'L', false, false, K::None},  {'L', true, true, K::None},
+        {VK_F6, false, false, K::Next},    {VK_F6, false, true, K::Previous}, {VK_F6, true, false, K::None},
+        {VK_TAB, false, false, K::None},   {VK_ESCAPE, false, false, K::None}, {'D', false, false, K::None},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(StopOfKey(row.key, row.ctrl, row.shift), row.stop) << row.key << row.ctrl << row.shift;
+}
+
 // The list's keys arrive as LVN_KEYDOWN: the key goes to the list control itself,
 // which tells its parent.
 class ListKeysTest : public WorkFolder {
 protected:
-    void Key(UINT key) { window->FileList().SendMessage(WM_KEYDOWN, key, 0); }
+    void Key(UINT key) { Press(window->FileList().GetHwnd(), key); }
+
+    // A key pressed in child with the modifiers in held down, as the thread reads them.
+    static void Press(HWND child, UINT key, std::initializer_list<int> held = {})
+    {
+        BYTE was[256] = {}, now[256] = {};
+        GetKeyboardState(was);
+        std::copy(was, was + 256, now);
+        for (int modifier : held)
+            now[modifier] |= 0x80;
+        SetKeyboardState(now);
+        SendMessageA(child, WM_KEYDOWN, key, 0);
+        SetKeyboardState(was);
+    }
 
     static void Control(bool down)  // read with GetAsyncKeyState: a real key event
     {
@@ -510,6 +537,10 @@ protected:
     void PressEnter()
     {
         window->PathBox().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+        Pump();
+    }
+    static void Pump()
+    {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
@@ -680,18 +711,34 @@ TEST_F(PathBoxTest, TabCarriageReturnAndEscapeAreSwallowed)
     EXPECT_EQ(PathText(), "C:\\abcd");
 }
 
-// The window passes the keyboard on to the child that last had it: typing in the path box
-// goes on after a visit to another window, and a folder chosen in the browser puts the
-// keyboard on the list's first row.
-TEST_F(PathBoxTest, TheKeyboardComesBackToThePathBoxAndGoesToTheListAfterBrowse)
+// F4 and Ctrl+L take the keyboard to the path box, its text selected to be typed over; F6
+// goes round list, path box and 参照, Shift+F6 back. The window passes the keyboard on to
+// the child that last had it: typing in the path box goes on after a visit to another
+// window. Enter on 参照 opens the browser, and a folder chosen there puts the keyboard on
+// the list's first row.
+TEST_F(PathBoxTest, TheKeyboardGoesRoundTheChildrenComesBackToThePathBoxAndGoesToTheListAfterBrowse)
 {
     const TempDir documents(DocumentsFolder());  // the browser does not always find Temp
     window->Navigate(documents.MakeDir("chosen").c_str());
     window->ShowWindow(SW_SHOW);
     ASSERT_TRUE(SetForegroundWindow(window->GetHwnd()));
     CListView& list = window->FileList();
-    EXPECT_EQ(GetFocus(), list.GetHwnd());
-    SetFocus(window->PathBox().GetHwnd());
+    const HWND ring[] = {list.GetHwnd(), window->PathBox().GetHwnd(), GetDlgItem(window->GetHwnd(), IDC_BROWSE)};
+    EXPECT_EQ(GetFocus(), ring[0]);
+    for (int i = 0; i < 3; ++i) {
+        Press(ring[i], VK_F6);
+        EXPECT_EQ(GetFocus(), ring[(i + 1) % 3]) << i;
+        Press(ring[(i + 1) % 3], VK_F6, {VK_SHIFT});
+        EXPECT_EQ(GetFocus(), ring[i]) << i;
+    }
+    const DWORD whole = MAKELONG(0, PathText().size());
+    for (const auto& key : {std::make_pair(VK_F4, 0), std::make_pair(int('L'), VK_CONTROL)}) {
+        window->PathBox().SendMessage(EM_SETSEL, 1, 1);
+        SetFocus(ring[0]);
+        Press(ring[0], key.first, {key.second});
+        EXPECT_EQ(GetFocus(), ring[1]) << key.first;
+        EXPECT_EQ(window->PathBox().SendMessage(EM_GETSEL, 0, 0), LRESULT(whole)) << key.first;
+    }
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
                                  nullptr, nullptr, nullptr);
     SetActiveWindow(other);
@@ -701,8 +748,10 @@ TEST_F(PathBoxTest, TheKeyboardComesBackToThePathBoxAndGoesToTheListAfterBrowse)
     DestroyWindow(other);
 
     list.SetItemState(-1, 0, LVIS_FOCUSED);
+    SetFocus(ring[2]);
     ModalDriver().Others(ModalDriver::Post(IDOK)).Run([&] {
-        window->SendMessage(WM_COMMAND, IDC_BROWSE, 0);
+        Press(ring[2], VK_RETURN);
+        Pump();
     });
     EXPECT_EQ(PathText(), documents / "chosen");
     EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 0);

@@ -1,6 +1,7 @@
 #include "explorer/InputBoxEx.h"
 
 #include "common/PathPaste.h"
+#include "explorer/ChildKeys.h"
 
 IMPLEMENT_RUNTIME_CLASS(CInputBoxEx, CInputBox)
 
@@ -8,8 +9,11 @@ CInputBoxEx::~CInputBoxEx() {}
 
 LRESULT CInputBoxEx::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != VK_RETURN)
+    if (wParam != VK_RETURN) {
+        if (PassKeyboard(*this, static_cast<UINT>(wParam)))
+            return 0;
         return CInputBox::OnKeyDown(wParam, lParam);
+    }
     // Posted, so the parent acts after this key message is done with.
     if (CWindow* parent = GetParentObject())
         parent->PostMessage(WM_INPUTBOX_ENTER, reinterpret_cast<WPARAM>(this), 0);

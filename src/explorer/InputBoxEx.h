@@ -5,7 +5,8 @@
 const UINT WM_INPUTBOX_ENTER = WM_APP + 1;
 
 // The path box: reports Enter to its parent, swallows Tab, CR and Escape, which a
-// single-line edit would only beep at, and pastes as a path.
+// single-line edit would only beep at, hands the keys that move the keyboard to its
+// parent and pastes as a path.
 class CInputBoxEx : public CInputBox {
 public:
     CInputBoxEx() {}

@@ -66,6 +66,18 @@ LRESULT CMainWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam == reinterpret_cast<WPARAM>(&m_pathBox))
             OnReload();
         return 0;
+    case WM_MOVE_KEYBOARD:
+        MoveKeyboard(static_cast<KeyboardStop>(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_MENUCHAR:
+        // Alt+D, from any child: no menu of the bar has D for its letter, so the bar asks
+        // here. The bar's menu mode ends first; the path box takes the keyboard after.
+        if (reinterpret_cast<HMENU>(lParam) == ::GetMenu(m_hWnd) &&
+            (LOWORD(wParam) == 'd' || LOWORD(wParam) == 'D')) {
+            PostMessage(WM_MOVE_KEYBOARD, static_cast<WPARAM>(KeyboardStop::PathBox), 0);
+            return MAKELRESULT(0, MNC_CLOSE);
+        }
+        break;
     case WM_CONTEXTMENU:
         // Shift+F10 in the list. The Apps key is answered on its key press (LVN_KEYDOWN)
         // and a right-click as NM_RCLICK, so only F10 held down counts here.

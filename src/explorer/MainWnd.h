@@ -1,6 +1,7 @@
 #pragma once
+#include "explorer/BrowseButton.h"
+#include "explorer/ChildKeys.h"
 #include "explorer/InputBoxEx.h"
-#include "framework/controls/Button.h"
 #include "framework/controls/ListView.h"
 #include "framework/controls/ToolBar.h"
 #include "framework/core/TextList.h"
@@ -89,6 +90,9 @@ protected:
     ListPlace CurrentPlace();
     // The entry that leads back to from: going up from C:\A\B lands on B.
     static ListPlace PlaceOfLeft(const CString& from);
+    // Gives the keyboard to the child stop names, counted from the child from; the path
+    // box gets it with its whole text selected, ready to be typed over.
+    void MoveKeyboard(KeyboardStop stop, HWND from);
     // Puts the list at place and gives it the keyboard.
     void EnterList(const ListPlace& place);
     // Navigate, with the list put at place: 1 when shown, 0 when refused; told, a refusal
@@ -100,7 +104,7 @@ protected:
     int GoHome(Refusal refusal);
 
     CInputBoxEx m_pathBox;
-    CButton m_browseButton;
+    CBrowseButton m_browseButton;
     CListView m_fileList;
     CToolBar m_toolBar;
     CMenu m_contextMenu;

@@ -22,6 +22,10 @@ LRESULT CMainWnd::OnListNotify(WPARAM wParam, NMHDR* header)
             break;
         case VK_APPS:   ShowContextMenu(MenuAt::FocusedRow); break;
         case VK_F5:     OnReload(); break;
+        default:
+            MoveKeyboard(StopOfKey(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey,
+                                   ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0),
+                         header->hwndFrom);
         }
         return 0;
     case LVN_DELETEALLITEMS:

@@ -85,3 +85,23 @@ void CMainWnd::EnterList(const ListPlace& place)
     if (::GetActiveWindow() == m_hWnd)
         ::SetFocus(m_focusChild);
 }
+
+void CMainWnd::MoveKeyboard(KeyboardStop stop, HWND from)
+{
+    const HWND order[] = {m_fileList.GetHwnd(), m_pathBox.GetHwnd(), m_browseButton.GetHwnd()};
+    const int count = 3;
+    int at = 0;  // from a window not in the ring (none: the menu bar), as from the list
+    while (at < count && order[at] != from)
+        ++at;
+    at %= count;
+    switch (stop) {
+    case KeyboardStop::None:     return;
+    case KeyboardStop::PathBox:  at = 1; break;
+    case KeyboardStop::Next:     at = (at + 1) % count; break;
+    case KeyboardStop::Previous: at = (at + count - 1) % count; break;
+    }
+    m_focusChild = order[at];
+    ::SetFocus(m_focusChild);
+    if (m_focusChild == m_pathBox.GetHwnd())
+        m_pathBox.SendMessage(EM_SETSEL, 0, -1);
+}

@@ -12,7 +12,7 @@ explorer=$1 recorder=$2 probe_exe=$3
 source "$(dirname "$0")/../../scripts/xwin.sh"
 # Control ids by their names in the resource header.
 resource_id() { sed -n "s/^#define $1 *\([0-9]*\)\$/\1/p" "$(dirname "$0")/../../resources/resource.h"; }
-IDOK=1 IDC_PATH=$(resource_id IDC_PATH) IDC_FILE_LIST=$(resource_id IDC_FILE_LIST) IDC_DISP_HIDDEN_FILE=$(resource_id IDC_DISP_HIDDEN_FILE)
+IDOK=1 IDC_PATH=$(resource_id IDC_PATH) IDC_BROWSE=$(resource_id IDC_BROWSE) IDC_FILE_LIST=$(resource_id IDC_FILE_LIST) IDC_DISP_HIDDEN_FILE=$(resource_id IDC_DISP_HIDDEN_FILE)
 
 work="$(dirname "$explorer")/e2e"
 suite_prefix=$WINEPREFIX
@@ -141,6 +141,37 @@ xdotool key Return
 until_main 10 'shows "C:\e2e\tree\alpha" 3' || fail "Enter on the folder left: $state"
 xdotool key BackSpace
 until_main 10 'shows "C:\e2e\tree" 5' && pass "keys alone go in, up onto the folder left, in again" || fail "Backspace: $state"
+
+# 1c. The path box and 参照 by keyboard alone. Alt+D, Ctrl+L and F4 select the box's whole
+#     text, so a typed folder replaces it, and Enter lists it with the keyboard back in the
+#     list. F6 goes round list, path box and 参照 (Shift+F6 back); Enter on 参照 opens the
+#     folder picker, and Escape there gives 参照 the keyboard again.
+#     (The folder typed is no row of the list: typed into the list, no row of it would open.)
+for keys in alt+d ctrl+l F4; do
+    xdotool key "$keys"
+    xdotool type --delay 20 'C:\e2e\tree\alpha\inner'
+    xdotool key Return
+    until_main 10 'shows "C:\e2e\tree\alpha\inner" 1 && [ "$(field focus)" = $IDC_FILE_LIST ]' &&
+        pass "$keys, a typed folder and Enter list it" || fail "$keys, typed folder, Enter: $state"
+    xdotool key BackSpace BackSpace
+    until_main 10 'shows "C:\e2e\tree" 5' || fail "BackSpace after $keys: $state"
+done
+focus_after() { xdotool key "$1"; until_main 10 "[ \"\$(field focus)\" = $2 ]"; }
+if focus_after F6 "$IDC_PATH" && focus_after F6 "$IDC_BROWSE"; then
+    xdotool key Return
+    if until_main 10 '[ "$(field enabled)" = 0 ]'; then
+        xdotool key Escape
+        until_main 10 '[ "$(field enabled)" = 1 ] && [ "$(field focus)" = $IDC_BROWSE ]' &&
+            pass "F6 reaches 参照 and Enter there opens the folder picker" || fail "after the picker: $state"
+    else
+        fail "Enter on 参照 opened no folder picker: $state"
+    fi
+    focus_after F6 "$IDC_FILE_LIST" && focus_after shift+F6 "$IDC_BROWSE" && focus_after shift+F6 "$IDC_PATH" &&
+        focus_after shift+F6 "$IDC_FILE_LIST" && pass "F6 and Shift+F6 go round the list, the path box and 参照" ||
+        fail "F6 round: $state"
+else
+    fail "F6 from the list: $state"
+fi
 
 # 2. A double-click on a folder row goes into it.
 click_rect "$(row_rect alpha)" 1 2
