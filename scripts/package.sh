@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release package: build/i686/TavlornExplorer-<version>-win32.zip holding the
-# 32-bit executable, 使い方.txt and readme.txt (both Shift-JIS, CRLF) in one folder.
+# 32-bit executable, 使い方.txt and readme.txt (both Shift-JIS, CRLF) in one folder, the
+# names readable in every locale.
 #   scripts/package.sh
 # Reproducible: the executable has no link time stamp and the zip has fixed dates,
-# attributes and order, so the same sources give the same bytes. Checks from the built
+# attributes and order (resources/tools/make_zip.py), so the same sources give the same bytes. Checks from the built
 # file that it is a 32-bit program carrying the application icon and the version.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
@@ -28,18 +29,9 @@ grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$resources" || fail "$exe d
 
 python3 "$ROOT_DIR/resources/tools/make_help.py" "$ROOT_DIR/docs/release/readme.utf8.txt" "$BUILD_DIR/readme.txt"
 zip="$BUILD_DIR/TavlornExplorer-$version-win32.zip"
-python3 - "$zip" "TavlornExplorer-$version" "$exe" "$BUILD_DIR/使い方.txt" "$BUILD_DIR/readme.txt" <<'EOF'
-import os, sys, zipfile
-target, folder, *files = sys.argv[1:]
-tmp = target + ".tmp"
-with zipfile.ZipFile(tmp, "w") as archive:
-    for path in files:  # the order given, always the same
-        info = zipfile.ZipInfo(folder + "/" + os.path.basename(path), date_time=(2026, 1, 1, 0, 0, 0))
-        info.create_system = 0          # MS-DOS attributes, as Windows' own zip folders write
-        info.external_attr = 0x20       # archive bit only
-        info.compress_type = zipfile.ZIP_DEFLATED
-        with open(path, "rb") as f:
-            archive.writestr(info, f.read(), compresslevel=9)
-os.replace(tmp, target)
-EOF
+python3 "$ROOT_DIR/resources/tools/make_zip.py" "$zip" "TavlornExplorer-$version" "$exe" "$BUILD_DIR/使い方.txt" "$BUILD_DIR/readme.txt"
+# Read back by Info-ZIP's unzip, which is the strictest of the readers about names.
+names=$(LC_ALL=C.UTF-8 unzip -Z1 "$zip")
+[ "$names" = "$(printf "TavlornExplorer-$version/%s\n" TavlornExplorer.exe 使い方.txt readme.txt)" ] ||
+    fail "$zip lists its names as: $names"
 echo "$zip"

@@ -11,7 +11,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     apt_update_needed=1
 fi
 for p in g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xdotool x11-apps x11-utils imagemagick \
-         locales fonts-ipafont-gothic fonts-wine cmake ninja-build googletest python3; do
+         locales fonts-ipafont-gothic fonts-wine cmake ninja-build googletest python3 unzip; do
     have "$p" || need_pkgs+=("$p")
 done
 if [ ${#need_pkgs[@]} -gt 0 ] || [ -n "${apt_update_needed:-}" ]; then
