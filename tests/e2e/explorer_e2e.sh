@@ -332,8 +332,8 @@ xdotool type --delay 20 'C:\e2e\tree\beta'
 xdotool key Return
 until_main 10 'shows "C:\e2e\tree\beta" 3' || fail "back to beta: $state"
 
-# 8. Alt+S, C opens "共通設定"; ticking "隠しファイルを表示する" and "登録" show the hidden
-#    entry at once and write the INI file.
+# 8. Alt+S, C opens "共通設定"; ticking "隠しファイルを表示する" and Enter (登録) show the
+#    hidden entry at once and write the INI file.
 dialog=
 xdotool key alt+s
 xdotool key c
@@ -344,7 +344,7 @@ if within 10 dialog_open; then
     xdotool mousemove $((l + 6)) $(((t + b) / 2)) click 1
     box_ticked() { probe dialog 共通設定 | grep -q "^control$IDC_DISP_HIDDEN_FILE=.*|1\$"; }
     within 10 box_ticked || fail "the hidden-files box did not tick"
-    click_rect "$(probe dialog 共通設定 | sed -n "s/^control$IDOK=\([^|]*\)|.*/\1/p")" 1
+    xdotool key Return  # the box has the keyboard: Enter is 登録
     if until_main 10 '[ "$(field enabled)" = 1 ] && [ "$(field focus)" = $IDC_FILE_LIST ] && shows "C:\e2e\tree\beta" 4 && [[ "$(row_names)" == *" .note.txt "* ]]'; then
         pass "showing hidden files takes effect at once"
     else
