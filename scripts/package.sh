@@ -29,7 +29,11 @@ grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$resources" || fail "$exe d
 
 python3 "$ROOT_DIR/resources/tools/make_help.py" "$ROOT_DIR/docs/release/readme.utf8.txt" "$BUILD_DIR/readme.txt"
 zip="$BUILD_DIR/TavlornExplorer-$version-win32.zip"
-python3 "$ROOT_DIR/resources/tools/make_zip.py" "$zip" "TavlornExplorer-$version" "$exe" "$BUILD_DIR/使い方.txt" "$BUILD_DIR/readme.txt"
+for target in "$zip" "$zip.again"; do  # made twice: the same bytes, or it is not reproducible
+    python3 "$ROOT_DIR/resources/tools/make_zip.py" "$target" "TavlornExplorer-$version" "$exe" "$BUILD_DIR/使い方.txt" "$BUILD_DIR/readme.txt"
+done
+cmp -s "$zip" "$zip.again" || fail "$zip comes out different when made again"
+rm "$zip.again"
 # Read back by Info-ZIP's unzip, which is the strictest of the readers about names.
 names=$(LC_ALL=C.UTF-8 unzip -Z1 "$zip")
 [ "$names" = "$(printf "TavlornExplorer-$version/%s\n" TavlornExplorer.exe 使い方.txt readme.txt)" ] ||

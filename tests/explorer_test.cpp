@@ -493,16 +493,14 @@ TEST_F(ShellCommandTest, LauncherMenuNamesOnlyEntriesWhoseProgramExistsAndAReloa
     EXPECT_TRUE(Has(Names(ListRows()), "hidden.txt"));
 }
 
-// Only the modifiers a key is known by let it move the keyboard.
+// Only the modifiers a key is known by let it move the keyboard: a plain L is the list's typing.
 TEST(ChildKeys, F4CtrlLAndF6MoveTheKeyboardWithTheirOwnModifiersOnly)
 {
     using K = KeyboardStop;
-    const struct { UINT key; bool ctrl, shift; KeyboardStop stop; } rows[] = {
-        {VK_F4, false, false, K::PathBox}, {VK_F4, true, false, K::None}, {VK_F4, false, true, K::None},
-        {'L', true, false, K::PathBox},    {'L', false, false, K::None},  {'L', true, true, K::None},
-        {VK_F6, false, false, K::Next},    {VK_F6, false, true, K::Previous}, {VK_F6, true, false, K::None},
-        {VK_TAB, false, false, K::None},   {VK_ESCAPE, false, false, K::None}, {'D', false, false, K::None},
-    };
+    const struct { UINT key; int ctrl, shift; K stop; } rows[] = {
+        {VK_F4, 0, 0, K::PathBox}, {VK_F4, 1, 0, K::None}, {VK_F4, 0, 1, K::None}, {'L', 1, 0, K::PathBox},
+        {'L', 0, 0, K::None}, {'L', 1, 1, K::None}, {VK_F6, 0, 0, K::Next}, {VK_F6, 0, 1, K::Previous},
+        {VK_F6, 1, 0, K::None}, {VK_TAB, 0, 0, K::None}, {VK_ESCAPE, 0, 0, K::None}};
     for (const auto& row : rows)
         EXPECT_EQ(StopOfKey(row.key, row.ctrl, row.shift), row.stop) << row.key << row.ctrl << row.shift;
 }
@@ -513,14 +511,13 @@ class ListKeysTest : public WorkFolder {
 protected:
     void Key(UINT key) { Press(window->FileList().GetHwnd(), key); }
 
-    // A key pressed in child with the modifiers in held down, as the thread reads them.
-    static void Press(HWND child, UINT key, std::initializer_list<int> held = {})
+    // A key pressed in child with the key held down (0: none), as the thread reads it.
+    static void Press(HWND child, UINT key, int held = 0)
     {
-        BYTE was[256] = {}, now[256] = {};
+        BYTE was[256], now[256];
         GetKeyboardState(was);
         std::copy(was, was + 256, now);
-        for (int modifier : held)
-            now[modifier] |= 0x80;
+        now[held] |= 0x80;
         SetKeyboardState(now);
         SendMessageA(child, WM_KEYDOWN, key, 0);
         SetKeyboardState(was);
@@ -728,16 +725,15 @@ TEST_F(PathBoxTest, TheKeyboardGoesRoundTheChildrenComesBackToThePathBoxAndGoesT
     for (int i = 0; i < 3; ++i) {
         Press(ring[i], VK_F6);
         EXPECT_EQ(GetFocus(), ring[(i + 1) % 3]) << i;
-        Press(ring[(i + 1) % 3], VK_F6, {VK_SHIFT});
+        Press(ring[(i + 1) % 3], VK_F6, VK_SHIFT);
         EXPECT_EQ(GetFocus(), ring[i]) << i;
     }
-    const DWORD whole = MAKELONG(0, PathText().size());
-    for (const auto& key : {std::make_pair(VK_F4, 0), std::make_pair(int('L'), VK_CONTROL)}) {
+    for (const int held : {0, VK_CONTROL}) {  // F4, then Ctrl+L
         window->PathBox().SendMessage(EM_SETSEL, 1, 1);
         SetFocus(ring[0]);
-        Press(ring[0], key.first, {key.second});
-        EXPECT_EQ(GetFocus(), ring[1]) << key.first;
-        EXPECT_EQ(window->PathBox().SendMessage(EM_GETSEL, 0, 0), LRESULT(whole)) << key.first;
+        Press(ring[0], held ? 'L' : VK_F4, held);
+        EXPECT_EQ(GetFocus(), ring[1]) << held;
+        EXPECT_EQ(window->PathBox().SendMessage(EM_GETSEL, 0, 0), MAKELONG(0, PathText().size())) << held;
     }
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
                                  nullptr, nullptr, nullptr);

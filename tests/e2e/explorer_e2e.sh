@@ -142,36 +142,20 @@ until_main 10 'shows "C:\e2e\tree\alpha" 3' || fail "Enter on the folder left: $
 xdotool key BackSpace
 until_main 10 'shows "C:\e2e\tree" 5' && pass "keys alone go in, up onto the folder left, in again" || fail "Backspace: $state"
 
-# 1c. The path box and 参照 by keyboard alone. Alt+D, Ctrl+L and F4 select the box's whole
-#     text, so a typed folder replaces it, and Enter lists it with the keyboard back in the
-#     list. F6 goes round list, path box and 参照 (Shift+F6 back); Enter on 参照 opens the
-#     folder picker, and Escape there gives 参照 the keyboard again.
-#     (The folder typed is no row of the list: typed into the list, no row of it would open.)
+# 1c. The path box and 参照 by keyboard alone. Alt+D, Ctrl+L and F4 select the box's text,
+#     so a typed folder (no row here: typed into the list, it would open none) replaces it
+#     and Enter lists it from the list. F6 goes round list, box and 参照, Shift+F6 back;
+#     Enter on 参照 opens the folder picker, and Escape there gives 参照 the keyboard back.
 for keys in alt+d ctrl+l F4; do
-    xdotool key "$keys"
-    xdotool type --delay 20 'C:\e2e\tree\alpha\inner'
-    xdotool key Return
-    until_main 10 'shows "C:\e2e\tree\alpha\inner" 1 && [ "$(field focus)" = $IDC_FILE_LIST ]' &&
-        pass "$keys, a typed folder and Enter list it" || fail "$keys, typed folder, Enter: $state"
+    xdotool key "$keys"; xdotool type --delay 20 'C:\e2e\tree\alpha\inner'; xdotool key Return
+    until_main 10 'shows "C:\e2e\tree\alpha\inner" 1 && [ "$(field focus)" = $IDC_FILE_LIST ]' || fail "$keys, a typed folder, Enter: $state"
     xdotool key BackSpace BackSpace
     until_main 10 'shows "C:\e2e\tree" 5' || fail "BackSpace after $keys: $state"
 done
-focus_after() { xdotool key "$1"; until_main 10 "[ \"\$(field focus)\" = $2 ]"; }
-if focus_after F6 "$IDC_PATH" && focus_after F6 "$IDC_BROWSE"; then
-    xdotool key Return
-    if until_main 10 '[ "$(field enabled)" = 0 ]'; then
-        xdotool key Escape
-        until_main 10 '[ "$(field enabled)" = 1 ] && [ "$(field focus)" = $IDC_BROWSE ]' &&
-            pass "F6 reaches 参照 and Enter there opens the folder picker" || fail "after the picker: $state"
-    else
-        fail "Enter on 参照 opened no folder picker: $state"
-    fi
-    focus_after F6 "$IDC_FILE_LIST" && focus_after shift+F6 "$IDC_BROWSE" && focus_after shift+F6 "$IDC_PATH" &&
-        focus_after shift+F6 "$IDC_FILE_LIST" && pass "F6 and Shift+F6 go round the list, the path box and 参照" ||
-        fail "F6 round: $state"
-else
-    fail "F6 from the list: $state"
-fi
+after() { xdotool key "$1"; until_main 10 "[ \"\$(field ${3:-focus})\" = $2 ]"; }  # after KEY VALUE [FIELD]
+after F6 $IDC_PATH && after F6 $IDC_BROWSE && after Return 0 enabled && after Escape $IDC_BROWSE && after F6 $IDC_FILE_LIST &&
+    after shift+F6 $IDC_BROWSE && after shift+F6 $IDC_PATH && after shift+F6 $IDC_FILE_LIST &&
+    pass "the path box and 参照 by keyboard alone" || fail "F6, Enter on 参照, Shift+F6: $state"
 
 # 2. A double-click on a folder row goes into it.
 click_rect "$(row_rect alpha)" 1 2
