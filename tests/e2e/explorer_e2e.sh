@@ -142,10 +142,8 @@ until_main 10 'shows "C:\e2e\tree\alpha" 3' || fail "Enter on the folder left: $
 xdotool key BackSpace
 until_main 10 'shows "C:\e2e\tree" 5' && pass "keys alone go in, up onto the folder left, in again" || fail "Backspace: $state"
 
-# 1c. The path box and 参照 by keyboard alone. Alt+D, Ctrl+L and F4 select the box's text,
-#     so a typed folder (no row here: typed into the list, it would open none) replaces it
-#     and Enter lists it from the list. F6 goes round list, box and 参照, Shift+F6 back;
-#     Enter on 参照 opens the folder picker, and Escape there gives 参照 the keyboard back.
+# 1c. Keyboard alone: Alt+D, Ctrl+L and F4 select the path box's text for a typed folder (no
+#     row here) and Enter; F6 round the children, Enter on 参照 opening the picker, Shift+F6 back.
 for keys in alt+d ctrl+l F4; do
     xdotool key "$keys"; xdotool type --delay 20 'C:\e2e\tree\alpha\inner'; xdotool key Return
     until_main 10 'shows "C:\e2e\tree\alpha\inner" 1 && [ "$(field focus)" = $IDC_FILE_LIST ]' || fail "$keys, a typed folder, Enter: $state"
