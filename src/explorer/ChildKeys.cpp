@@ -15,11 +15,15 @@ KeyboardStop StopOfKey(UINT key, bool ctrl, bool shift)
     return KeyboardStop::None;
 }
 
+// The modifiers as they were when this key's message was taken from the queue.
+KeyboardStop StopOfKeyHeld(UINT key)
+{
+    return StopOfKey(key, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0);
+}
+
 bool PassKeyboard(CWindow& child, UINT key)
 {
-    // The modifiers as they were when this key's message was taken from the queue.
-    const KeyboardStop stop =
-        StopOfKey(key, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0);
+    const KeyboardStop stop = StopOfKeyHeld(key);
     CWindow* parent = child.GetParentObject();
     if (stop == KeyboardStop::None || parent == nullptr)
         return false;

@@ -13,6 +13,9 @@ const UINT WM_MOVE_KEYBOARD = WM_APP + 2;
 // The stop key asks for with the given modifiers held.
 KeyboardStop StopOfKey(UINT key, bool ctrl, bool shift);
 
+// The stop of a key press being handled now, with the modifiers held for it.
+KeyboardStop StopOfKeyHeld(UINT key);
+
 // For a key press child is handling now: hands a key that moves the keyboard to the
 // parent; true when it did, and the control must then not see the key.
 bool PassKeyboard(CWindow& child, UINT key);

@@ -23,8 +23,7 @@ LRESULT CMainWnd::OnListNotify(WPARAM wParam, NMHDR* header)
         case VK_APPS:   ShowContextMenu(MenuAt::FocusedRow); break;
         case VK_F5:     OnReload(); break;
         default:
-            MoveKeyboard(StopOfKey(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey,
-                                   ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0),
+            MoveKeyboard(StopOfKeyHeld(reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey),
                          header->hwndFrom);
         }
         return 0;
